@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+// The program's title and version, build settings distinct from the main
+// window's caption.
+namespace AppInfo {
+QString title();
+int versionMajor();
+int versionMinor();
+int versionRevision();
+QString mailAddress();
+QString webAddress();
+} // namespace AppInfo

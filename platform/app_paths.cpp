@@ -1,0 +1,43 @@
+#include "app_paths.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+AppPaths::AppPaths(QString dataDir, QString userDataDir, QString configDir)
+    : dataDir_(std::move(dataDir)), userDataDir_(std::move(userDataDir)),
+      configDir_(std::move(configDir)) {}
+
+AppPaths AppPaths::system() {
+    const QString exeDir = QCoreApplication::applicationDirPath();
+    QString data = exeDir;
+    if (!QFileInfo::exists(exeDir + QStringLiteral("/gagner.wav"))) {
+        const QString installed = QDir::cleanPath(exeDir + QStringLiteral("/../share/vorelle"));
+        if (QFileInfo(installed).isDir())
+            data = installed;
+    }
+    QString userData = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    QString config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    if (userData.isEmpty())
+        userData = QDir::homePath() + QStringLiteral("/.local/share/vorelle");
+    if (config.isEmpty())
+        config = QDir::homePath() + QStringLiteral("/.config/vorelle");
+    return AppPaths(data, userData, config);
+}
+
+QString AppPaths::userDataFile(const QString& name) const {
+    QDir().mkpath(userDataDir_);
+    return userDataDir_ + QLatin1Char('/') + name;
+}
+
+QString AppPaths::configFile(const QString& name) const {
+    QDir().mkpath(configDir_);
+    return configDir_ + QLatin1Char('/') + name;
+}
+
+QString executableBaseName() {
+    const QString path = QCoreApplication::applicationFilePath();
+    const QString base = QFileInfo(path).completeBaseName();
+    return base.isEmpty() ? QStringLiteral("vorelle") : base;
+}

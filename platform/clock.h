@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QDateTime>
+#include <QtGlobal>
+
+// Time as the program sees it: seconds since midnight with fractions (the game
+// loop's clock), a millisecond tick counter, and the local date and time.
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual double secondsSinceMidnight() const = 0;
+    virtual qint64 tickCount() const = 0;
+    virtual QDateTime now() const = 0;
+};
+
+class SystemClock : public Clock {
+public:
+    SystemClock();
+    double secondsSinceMidnight() const override;
+    qint64 tickCount() const override;
+    QDateTime now() const override;
+
+private:
+    qint64 startTick_;
+};

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+// The lifecycle of a design window. The Form object is created once and lives
+// until the process ends; its on-screen part (the QWidget with its controls)
+// exists only while the form is loaded:
+// - Load() builds the controls in their design state, then runs Form_Load();
+// - Show() loads first when needed; a modal Show() returns when the window is
+//   hidden or unloaded;
+// - Hide() keeps the window loaded;
+// - Unload() runs Form_Unload() and destroys the on-screen part only: the
+//   object's data survive, and the next Show() loads again.
+// Closing the window from its title bar unloads it, unless the form refuses
+// close requests (setCloseAllowed(false)).
+class Form : public QObject {
+    Q_OBJECT
+public:
+    explicit Form(QString name, QObject* parent = nullptr);
+    ~Form() override;
+
+    const QString& name() const { return name_; }
+    bool isLoaded() const { return !widget_.isNull(); }
+    bool isVisible() const { return widget_ && widget_->isVisible(); }
+    QWidget* widget() const { return widget_.data(); }
+
+    void Load();
+    void Show(bool modal = false);
+    void Hide();
+    void Unload();
+
+    void setCloseAllowed(bool allowed) { closeAllowed_ = allowed; }
+    bool closeAllowed() const { return closeAllowed_; }
+
+    // The control of this window whose objectName is name, or nullptr.
+    template <typename T> T* control(const QString& name) const {
+        return widget_ ? widget_->findChild<T*>(name) : nullptr;
+    }
+
+signals:
+    void shown();
+    void hidden();
+    void unloaded();
+
+protected:
+    // Builds the window and its controls in their design state. The returned
+    // widget is owned by the form until it is unloaded.
+    virtual QWidget* createWidget() = 0;
+    virtual void Form_Load() {}
+    virtual void Form_Activate() {}
+    virtual void Form_Resize() {}
+    virtual void Form_Unload() {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QString name_;
+    QPointer<QWidget> widget_;
+    bool closeAllowed_ = true;
+    bool unloading_ = false;
+    int modalDepth_ = 0;
+};

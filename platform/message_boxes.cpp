@@ -1,0 +1,35 @@
+#include "message_boxes.h"
+
+#include "app_info.h"
+
+#include <QApplication>
+#include <QInputDialog>
+#include <QMessageBox>
+
+void QtMessageBoxes::msgBox(const QString& text, int style, const QString& title) {
+    QMessageBox box(QApplication::activeWindow());
+    box.setWindowTitle(title.isEmpty() ? AppInfo::title() : title);
+    box.setText(text);
+    switch (style) {
+    case MsgQuestion:
+        box.setIcon(QMessageBox::Question);
+        break;
+    case MsgExclamation:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    default:
+        box.setIcon(QMessageBox::NoIcon);
+        break;
+    }
+    box.setStandardButtons(QMessageBox::Ok);
+    box.exec();
+}
+
+QString QtMessageBoxes::inputBox(const QString& prompt, const QString& title,
+                                 const QString& defaultText) {
+    bool ok = false;
+    const QString text = QInputDialog::getText(QApplication::activeWindow(),
+                                               title.isEmpty() ? AppInfo::title() : title, prompt,
+                                               QLineEdit::Normal, defaultText, &ok);
+    return ok ? text : QString();
+}

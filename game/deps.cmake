@@ -1,0 +1,1 @@
+target_link_libraries(game PUBLIC platform Qt6::Widgets)

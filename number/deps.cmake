@@ -1,0 +1,1 @@
+target_link_libraries(number PUBLIC Qt6::Core)

@@ -1,0 +1,1 @@
+target_link_libraries(shell PUBLIC exercise platform Qt6::Widgets Qt6::Network)

@@ -1,0 +1,111 @@
+#include "render_pics.h"
+
+#include "render_surfaces.h"
+#include "shapes.h"
+
+#include <QPainter>
+
+#include <algorithm>
+
+namespace {
+
+// Face colours of kinds 1..7: bright, clearly apart from each other and from
+// the dark board.
+constexpr std::array<QRgb, PieceKindCount> Palette{
+    0xff2ec4d6, // 1 I: turquoise
+    0xff4f7cff, // 2 J: cornflower blue
+    0xffff9f1c, // 3 L: tangerine
+    0xffff4f79, // 4 Z: raspberry
+    0xff7ed321, // 5 S: lime
+    0xffa66bff, // 6 T: violet
+    0xffffe94a, // 7 O: lemon
+};
+
+constexpr QRgb Background = 0xff1c2033;
+
+QImage blankImage(int width, int height) {
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Background);
+    return image;
+}
+
+// A raised tile: the face, a light edge along the top and left, a shaded edge
+// along the bottom and right, a thin dark outline so that neighbouring tiles
+// read as separate blocks, and a small glint in the upper left.
+QImage drawTile(QColor face) {
+    QImage tile = blankImage(TileSize, TileSize);
+    QPainter p(&tile);
+    const int n = TileSize;
+    p.fillRect(0, 0, n, n, face.darker(260));          // outline
+    p.fillRect(1, 1, n - 2, n - 2, face.darker(150));  // shade (bottom, right)
+    p.fillRect(1, 1, n - 3, n - 3, face.lighter(140)); // light (top, left)
+    p.fillRect(3, 3, n - 6, n - 6, face);
+    // soften the inner corners where light meets shade
+    p.fillRect(n - 3, 1, 1, 1, face);
+    p.fillRect(1, n - 3, 1, 1, face);
+    p.fillRect(4, 4, 3, 2, face.lighter(135)); // glint
+    p.fillRect(4, 6, 2, 1, face.lighter(135));
+    return tile;
+}
+
+// The preview of a kind: its first orientation built from its own tiles,
+// centred in 96 x 64.
+QImage drawPreview(int kind, const QImage& tile) {
+    QImage preview = blankImage(PreviewPixelWidth, PreviewPixelHeight);
+    const PieceShape* shape = shapeOf(qint16(kind), SpawnOrientation);
+    if (!shape)
+        return preview;
+    int minDx = 0, maxDx = 0, minDy = 0, maxDy = 0;
+    for (const ShapeOffset o : shape->cells) {
+        minDx = std::min<int>(minDx, o.dx);
+        maxDx = std::max<int>(maxDx, o.dx);
+        minDy = std::min<int>(minDy, o.dy);
+        maxDy = std::max<int>(maxDy, o.dy);
+    }
+    const int width = (maxDx - minDx + 1) * TileSize;
+    const int height = (maxDy - minDy + 1) * TileSize;
+    const int left = (PreviewPixelWidth - width) / 2;
+    const int top = (PreviewPixelHeight - height) / 2;
+    for (const ShapeOffset o : shape->cells)
+        copyPixels(preview,
+                   QPoint(left + (o.dx - minDx) * TileSize, top + (o.dy - minDy) * TileSize), tile,
+                   tile.rect());
+    return preview;
+}
+
+} // namespace
+
+QColor FrmPics::backgroundColor() {
+    return QColor::fromRgb(Background);
+}
+
+QColor FrmPics::tileColor(int kind) {
+    if (kind < 1 || kind > PieceKindCount)
+        return backgroundColor();
+    return QColor::fromRgb(Palette[std::size_t(kind - 1)]);
+}
+
+void FrmPics::Load() {
+    if (loaded_)
+        return;
+    tiles_[0] = blankImage(TileSize, TileSize);
+    for (int kind = 1; kind <= PieceKindCount; ++kind) {
+        tiles_[std::size_t(kind)] = drawTile(tileColor(kind));
+        previews_[std::size_t(kind - 1)] = drawPreview(kind, tiles_[std::size_t(kind)]);
+    }
+    loaded_ = true;
+}
+
+const QImage* FrmPics::Kubolt(int value) {
+    if (value < 0 || value > PieceKindCount)
+        return nullptr;
+    Load();
+    return &tiles_[std::size_t(value)];
+}
+
+const QImage* FrmPics::Next(int kind) {
+    if (kind < 1 || kind > PieceKindCount)
+        return nullptr;
+    Load();
+    return &previews_[std::size_t(kind - 1)];
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QColor>
+#include <QImage>
+
+#include <array>
+
+// frmPics: the game's fifteen pictures, which are never shown by themselves.
+// Kubolt0 ... Kubolt7 are the 16 x 16 tiles of cell values 0 (empty) to 7
+// (piece kinds); Next(1) ... Next(7) the 96 x 64 previews of each kind in its
+// first orientation, built from its tiles and centred. Every picture is drawn
+// by the program from the shape table and its palette, the first time one of
+// them is asked for.
+class FrmPics {
+public:
+    bool isLoaded() const { return loaded_; }
+    void Load();
+
+    // The tile of a cell value 0..7, or null for any other value.
+    const QImage* Kubolt(int value);
+    // The preview of a kind 1..7, or null for any other number.
+    const QImage* Next(int kind);
+
+    // The board's background, also the colour of the empty tile.
+    static QColor backgroundColor();
+    // The face colour of the tiles of kind 1..7.
+    static QColor tileColor(int kind);
+
+private:
+    bool loaded_ = false;
+    std::array<QImage, 8> tiles_;
+    std::array<QImage, 7> previews_;
+};

@@ -1,0 +1,110 @@
+#include "sdl_audio.h"
+
+#include "clock.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <SDL.h>
+#include <SDL_mixer.h>
+#include <algorithm>
+
+namespace {
+constexpr int kFrequency = 44100;
+constexpr int kChannels = 2;
+constexpr int kChunkFrames = 1024; // about 23 ms of latency
+} // namespace
+
+SdlAudioDevice::SdlAudioDevice(const Clock& clock) : clock_(clock) {}
+
+SdlAudioDevice::~SdlAudioDevice() {
+    close();
+}
+
+SdlAudioDevice& SdlAudioDevice::shared() {
+    // Never destroyed: users of static lifetime may still detach at exit.
+    static SystemClock* clock = new SystemClock;
+    static SdlAudioDevice* device = new SdlAudioDevice(*clock);
+    return *device;
+}
+
+bool SdlAudioDevice::open() {
+    if (open_) {
+        if (!outputLost())
+            return true;
+        close();
+    }
+    if (failed_ && clock_.tickCount() - failedAt_ < retryDelayMs)
+        return false;
+
+    // SDL's audio brings up its event queue, which would otherwise take over
+    // SIGINT and SIGTERM and keep the program from ending on them.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    bool ok = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+    if (ok && Mix_OpenAudio(kFrequency, MIX_DEFAULT_FORMAT, kChannels, kChunkFrames) != 0) {
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        ok = false;
+    }
+    if (!ok) {
+        failed_ = true;
+        failedAt_ = clock_.tickCount();
+        return false;
+    }
+    // Only the removal of the opened output matters here; nobody reads the
+    // other audio events, so they are not queued.
+    SDL_EventState(SDL_AUDIODEVICEADDED, SDL_IGNORE);
+    SDL_FlushEvents(SDL_AUDIODEVICEADDED, SDL_AUDIODEVICEREMOVED);
+    failed_ = false;
+    open_ = true;
+    return true;
+}
+
+bool SdlAudioDevice::outputLost() {
+    // The output is the only playback device this process opens, so a removed
+    // playback device is this one.
+    bool lost = false;
+    SDL_Event event;
+    while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_AUDIODEVICEREMOVED, SDL_AUDIODEVICEREMOVED) >
+           0) {
+        if (!event.adevice.iscapture)
+            lost = true;
+    }
+    return lost;
+}
+
+void SdlAudioDevice::close() {
+    failed_ = false;
+    if (!open_)
+        return;
+    for (User* user : users_)
+        user->releaseAudio();
+    Mix_HaltMusic();
+    Mix_HaltChannel(-1);
+    Mix_CloseAudio();
+    Mix_Quit();
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    open_ = false;
+}
+
+void SdlAudioDevice::attach(User* user) {
+    users_.push_back(user);
+}
+
+void SdlAudioDevice::detach(User* user) {
+    users_.erase(std::remove(users_.begin(), users_.end(), user), users_.end());
+}
+
+void closeSdlAudio() {
+    SdlAudioDevice::shared().close();
+}
+
+QByteArray audioFileName(const QString& path, qint64 maxBytes) {
+    if (path.isEmpty() || path.contains(QChar(0)))
+        return {};
+    QFileInfo info(path);
+    if (!info.exists() && path.contains(QLatin1Char('\\')))
+        info.setFile(QString(path).replace(QLatin1Char('\\'), QLatin1Char('/')));
+    // Regular files only: a pipe or a device would block the reader.
+    if (!info.isFile() || info.size() > maxBytes)
+        return {};
+    return QFile::encodeName(info.filePath());
+}

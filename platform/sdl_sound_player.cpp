@@ -1,0 +1,38 @@
+#include "sdl_sound_player.h"
+
+#include <SDL_mixer.h>
+
+namespace {
+// Sounds have a mixer channel of their own; the music is mixed apart.
+constexpr int kSoundChannel = 0;
+} // namespace
+
+SdlSoundPlayer::SdlSoundPlayer(SdlAudioDevice& device) : device_(device) {
+    device_.attach(this);
+}
+
+SdlSoundPlayer::~SdlSoundPlayer() {
+    releaseAudio();
+    device_.detach(this);
+}
+
+void SdlSoundPlayer::play(const QString& path) {
+    if (!device_.open())
+        return;
+    releaseAudio();
+    const QByteArray file = audioFileName(path, maxFileBytes);
+    if (file.isEmpty())
+        return;
+    chunk_ = Mix_LoadWAV(file.constData());
+    if (chunk_ && Mix_PlayChannel(kSoundChannel, chunk_, 0) < 0)
+        releaseAudio();
+}
+
+void SdlSoundPlayer::releaseAudio() {
+    if (!chunk_)
+        return;
+    // The mixing thread may be reading the chunk: stop the channel first.
+    Mix_HaltChannel(kSoundChannel);
+    Mix_FreeChunk(chunk_);
+    chunk_ = nullptr;
+}

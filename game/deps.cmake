@@ -1,1 +1,7 @@
 target_link_libraries(game PUBLIC platform Qt6::Widgets)
+# The high-score window's trophy is built into the library.
+target_link_libraries(game PUBLIC Qt6::Svg)
+qt_add_resources(game "game_images"
+  PREFIX "/vorelle"
+  BASE "${CMAKE_SOURCE_DIR}/assets"
+  FILES "${CMAKE_SOURCE_DIR}/assets/trophy.svg")

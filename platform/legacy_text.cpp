@@ -55,6 +55,18 @@ std::optional<QByteArray> toWindows1252(QStringView text) {
     return bytes;
 }
 
+QByteArrayView utf8CompletePrefix(QByteArrayView bytes) {
+    // Looks back over at most three continuation bytes for the lead byte.
+    for (qsizetype back = 1; back <= 4 && back <= bytes.size(); ++back) {
+        const auto b = static_cast<unsigned char>(bytes[bytes.size() - back]);
+        if ((b & 0xC0) == 0x80)
+            continue;
+        const qsizetype length = b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC0 ? 2 : 1;
+        return length > back ? bytes.first(bytes.size() - back) : bytes;
+    }
+    return bytes;
+}
+
 QString decodeUtf8OrWindows1252(QByteArrayView bytes) {
     if (bytes.startsWith("\xEF\xBB\xBF"))
         bytes = bytes.sliced(3);

@@ -22,6 +22,10 @@ QString fromWindows1252(QByteArrayView bytes);
 // the code page.
 std::optional<QByteArray> toWindows1252(QStringView text);
 
+// bytes without a UTF-8 sequence cut short at their end (bytes cut at an
+// arbitrary place): valid UTF-8 stays valid once cut.
+QByteArrayView utf8CompletePrefix(QByteArrayView bytes);
+
 // UTF-8 when valid, else Windows-1252. A leading UTF-8 byte order mark is
 // skipped.
 QString decodeUtf8OrWindows1252(QByteArrayView bytes);

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "form.h"
+#include "high_scores.h"
+
+// The window that shows the table of the five best scores. It is hidden, not
+// closed, by OK, so it stays loaded between showings.
+class frmHighScore : public Form, public HighScoreDisplay {
+    Q_OBJECT
+public:
+    explicit frmHighScore(QObject* parent = nullptr);
+
+    // Puts the names and scores of slots 1 to 5 into lblName(i) and
+    // lblScore(i), loading the window first when needed.
+    void fill(const HighScoreTable& table);
+
+    // Fills the window and shows it modal; returns when OK hides it.
+    void showHighScores(const HighScoreTable& table) override;
+
+    void cmdOk_Click();
+
+protected:
+    QWidget* createWidget() override;
+    void Form_Load() override;
+};

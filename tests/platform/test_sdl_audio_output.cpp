@@ -327,19 +327,25 @@ void TestSdlAudioOutput::shutdownHookStopsTheMusic() {
 }
 
 void TestSdlAudioOutput::signalHandlersAreLeftAlone() {
-    // Opening the output must not take over Ctrl+C or the request to end.
-    struct sigaction before[2] = {};
-    ::sigaction(SIGINT, nullptr, &before[0]);
-    ::sigaction(SIGTERM, nullptr, &before[1]);
+    // Opening the output must not take over Ctrl+C or the request to end:
+    // SDL would claim both when they have their default handling.
+    const int signals[] = {SIGINT, SIGTERM};
+    struct sigaction saved[2] = {};
+    struct sigaction byDefault = {};
+    byDefault.sa_handler = SIG_DFL;
+    for (int i = 0; i < 2; ++i)
+        ::sigaction(signals[i], &byDefault, &saved[i]);
+
     SdlSoundPlayer player(*device_);
     player.play(asset(QStringLiteral("Sound3.wav")));
-    QVERIFY(device_->isOpen());
-
+    const bool opened = device_->isOpen();
     struct sigaction after[2] = {};
-    ::sigaction(SIGINT, nullptr, &after[0]);
-    ::sigaction(SIGTERM, nullptr, &after[1]);
-    QVERIFY(after[0].sa_handler == before[0].sa_handler);
-    QVERIFY(after[1].sa_handler == before[1].sa_handler);
+    for (int i = 0; i < 2; ++i) {
+        ::sigaction(signals[i], &saved[i], &after[i]);
+    }
+    QVERIFY(opened);
+    QVERIFY(after[0].sa_handler == SIG_DFL);
+    QVERIFY(after[1].sa_handler == SIG_DFL);
 }
 
 QTEST_GUILESS_MAIN(TestSdlAudioOutput)

@@ -1,0 +1,67 @@
+#include "game_options.h"
+
+#include "profile_file.h"
+
+#include <QLocale>
+#include <cmath>
+
+namespace {
+
+// "Only the first character": the values are read into a buffer of two.
+constexpr int kBufferSize = 2;
+
+QString flagText(bool flag) {
+    return flag ? QStringLiteral("True") : QStringLiteral("False");
+}
+
+} // namespace
+
+QString GameOptions::startingLevelText() const {
+    if (!StartingLevel)
+        return QString();
+    return QString::number(*StartingLevel, 'g', QLocale::FloatingPointShortest);
+}
+
+void GameOptions::LoadOptions() {
+    const QString level = file_.getString(Section, StartingLevelKey, QString(), kBufferSize);
+    if (level == QStringLiteral(" ")) {
+        ResetOptions();
+        StartingLevel = 0.0;
+    } else if (!level.isEmpty() && level[0] >= QLatin1Char('0') && level[0] <= QLatin1Char('9')) {
+        StartingLevel = double(level[0].unicode() - '0');
+    } else {
+        StartingLevel = 0.0;
+    }
+    const auto flag = [this](const QString& key) {
+        return file_.getString(Section, key, QString(), kBufferSize) == QStringLiteral("T");
+    };
+    FillLines = flag(FillLinesKey);
+    SoundOn = flag(PlaySoundsKey);
+    HideSplash = flag(HideSplashKey);
+}
+
+void GameOptions::SaveOptions() {
+    file_.writeString(Section, StartingLevelKey, startingLevelText());
+    file_.writeString(Section, FillLinesKey, flagText(FillLines));
+    file_.writeString(Section, PlaySoundsKey, flagText(SoundOn));
+    file_.writeString(Section, HideSplashKey, flagText(HideSplash));
+}
+
+void GameOptions::ResetOptions() {
+    StartingLevel = 0.0;
+    FillLines = false;
+    SoundOn = false;
+    HideSplash = false;
+    SaveOptions();
+}
+
+std::optional<double> GameOptions::parseStartingLevel(const QString& text) {
+    const QString trimmed = text.trimmed();
+    bool ok = false;
+    double value = QLocale().toDouble(trimmed, &ok);
+    if (!ok)
+        value = QLocale::c().toDouble(trimmed, &ok);
+    if (!ok || !std::isfinite(value) || value < 0.0 || value > 9.0 || value != std::floor(value))
+        return std::nullopt;
+    return value == 0.0 ? 0.0 : value; // no "-0"
+}

@@ -329,19 +329,19 @@ void TestSdlAudioOutput::shutdownHookStopsTheMusic() {
 void TestSdlAudioOutput::signalHandlersAreLeftAlone() {
     // Opening the output must not take over Ctrl+C or the request to end:
     // SDL would claim both when they have their default handling.
-    const int signals[] = {SIGINT, SIGTERM};
+    const int kinds[] = {SIGINT, SIGTERM};
     struct sigaction saved[2] = {};
     struct sigaction byDefault = {};
     byDefault.sa_handler = SIG_DFL;
     for (int i = 0; i < 2; ++i)
-        ::sigaction(signals[i], &byDefault, &saved[i]);
+        ::sigaction(kinds[i], &byDefault, &saved[i]);
 
     SdlSoundPlayer player(*device_);
     player.play(asset(QStringLiteral("Sound3.wav")));
     const bool opened = device_->isOpen();
     struct sigaction after[2] = {};
     for (int i = 0; i < 2; ++i) {
-        ::sigaction(signals[i], &saved[i], &after[i]);
+        ::sigaction(kinds[i], &saved[i], &after[i]);
     }
     QVERIFY(opened);
     QVERIFY(after[0].sa_handler == SIG_DFL);

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QFrame>
+#include <QPixmap>
+
+// The tip window's picture box: white, sunken, with the light bulb drawn at
+// the top left of its inside.
+class BulbPicture : public QFrame {
+public:
+    explicit BulbPicture(QWidget* parent = nullptr);
+
+    // The 32 × 32 picture drawn; null when it could not be drawn.
+    const QPixmap& bulb() const { return bulb_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QPixmap bulb_;
+};

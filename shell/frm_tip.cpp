@@ -1,0 +1,144 @@
+#include "frm_tip.h"
+
+#include "bulb_picture.h"
+#include "settings_store.h"
+#include "tips_file.h"
+#include "tips_setting.h"
+#include "units.h"
+
+#include <QCheckBox>
+#include <QDialog>
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+
+// The window itself: Enter presses the default button, Escape and the title
+// bar's close box act as "OK".
+class TipDialog : public QDialog {
+public:
+    std::function<void()> onCancel;
+    void reject() override {
+        if (onCancel)
+            onCancel();
+    }
+};
+
+QLabel* whiteLabel(QWidget* parent, const QString& name, const QString& text, const QRect& r) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setGeometry(r);
+    label->setAutoFillBackground(true);
+    QPalette p = label->palette();
+    p.setColor(QPalette::Window, Qt::white);
+    p.setColor(QPalette::WindowText, Qt::black);
+    label->setPalette(p);
+    return label;
+}
+
+} // namespace
+
+frmTip::frmTip(SettingsStore& settings, AppPaths paths, QObject* parent)
+    : Form(QStringLiteral("frmTip"), parent), settings_(settings), paths_(std::move(paths)) {}
+
+QString frmTip::tipsFileName() {
+    return QStringLiteral("TIPOFDAY1.TXT");
+}
+
+QString frmTip::missingFileMessage() {
+    const QString crlf = QStringLiteral("\r\n");
+    return QStringLiteral("Le fichier ") + tipsFileName() +
+           QStringLiteral(" n'a pas été trouvé? ") + crlf + crlf +
+           QStringLiteral("Créez un fichier texte nommé ") + tipsFileName() +
+           QStringLiteral(" en utilisant le Bloc-notes avec une astuce par ligne. ") +
+           QStringLiteral("Puis placez le dans le même dossier que l'application.");
+}
+
+QWidget* frmTip::createWidget() {
+    auto* w = new TipDialog;
+    w->onCancel = [this] { cmdOK_Click(); };
+    w->setWindowTitle(QStringLiteral("Astuce du jour"));
+    w->setFixedSize(twipsToPixels(5895), twipsToPixels(3285));
+
+    auto* ok = new QPushButton(QStringLiteral("OK"), w);
+    ok->setObjectName(QStringLiteral("cmdOK"));
+    ok->setGeometry(twipsRect(4080, 120, 1335, 375));
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
+
+    auto* next = new QPushButton(QStringLiteral("Astuce &suivante"), w);
+    next->setObjectName(QStringLiteral("cmdNextTip"));
+    next->setGeometry(twipsRect(4080, 600, 1335, 375));
+    connect(next, &QPushButton::clicked, this, [this] { cmdNextTip_Click(); });
+
+    auto* picture = new BulbPicture(w);
+    picture->setObjectName(QStringLiteral("Picture1"));
+    picture->setGeometry(twipsRect(120, 120, 3735, 2715));
+    picture->setAccessibleName(QStringLiteral("Astuce du jour, avec une ampoule"));
+
+    // Positions inside the picture box count from inside its border.
+    const QPoint inside = picture->contentsRect().topLeft();
+    whiteLabel(picture, QStringLiteral("Label1"), QStringLiteral("Savez-vous..."),
+               twipsRect(540, 180, 2655, 255).translated(inside));
+    QLabel* tip = whiteLabel(picture, QStringLiteral("lblTipText"), QString(),
+                             twipsRect(180, 840, 3255, 1635).translated(inside));
+    tip->setTextFormat(Qt::PlainText); // a tip is shown as written
+    tip->setWordWrap(true);
+    tip->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    auto* check = new QCheckBox(QStringLiteral("&Afficher les astuces au démarrage"), w);
+    check->setObjectName(QStringLiteral("chkLoadTipsAtStartup"));
+    check->setGeometry(twipsRect(120, 2940, 2895, 315));
+    check->setChecked(false);
+    // Every change of the box, by the pupil or by the window, stores it.
+    connect(check, &QCheckBox::toggled, this, [this] { chkLoadTipsAtStartup_Click(); });
+
+    ok->setFocus();
+    return w;
+}
+
+void frmTip::Form_Load() {
+    // Opening the window turns the start-up display back on.
+    if (auto* check = control<QCheckBox>(QStringLiteral("chkLoadTipsAtStartup")))
+        check->setChecked(true);
+    if (!LoadTips(paths_.dataFile(tipsFileName()))) {
+        if (auto* tip = control<QLabel>(QStringLiteral("lblTipText")))
+            tip->setText(missingFileMessage());
+    }
+}
+
+bool frmTip::LoadTips(const QString& sFile) {
+    const std::optional<QStringList> lines = TipsFile::read(sFile);
+    if (!lines)
+        return false;
+    tips_.append(*lines);
+    AdvanceTip();
+    return true;
+}
+
+void frmTip::DisplayCurrentTip() {
+    if (tips_.isEmpty())
+        return;
+    if (auto* tip = control<QLabel>(QStringLiteral("lblTipText")))
+        tip->setText(tips_.currentTip());
+}
+
+void frmTip::AdvanceTip() {
+    tips_.advance();
+    DisplayCurrentTip();
+}
+
+void frmTip::cmdNextTip_Click() {
+    AdvanceTip();
+}
+
+void frmTip::cmdOK_Click() {
+    Unload();
+}
+
+void frmTip::chkLoadTipsAtStartup_Click() {
+    auto* check = control<QCheckBox>(QStringLiteral("chkLoadTipsAtStartup"));
+    if (!check)
+        return;
+    TipsSetting::write(settings_, check->isChecked() ? 1 : 0);
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "app_paths.h"
+#include "form.h"
+#include "tip_list.h"
+
+class SettingsStore;
+
+// The tip-of-the-day window. It shows one tip of the tips file at a time,
+// steps to the next one, and carries the setting that opens it at start-up.
+// The tips read and the position of the one shown belong to this object and
+// survive the window's unloading: the next opening reads the file again,
+// appends its lines and goes on with the tip after the last one shown.
+class frmTip : public Form {
+    Q_OBJECT
+public:
+    frmTip(SettingsStore& settings, AppPaths paths, QObject* parent = nullptr);
+
+    // "TIPOFDAY1.TXT", looked up in the installation data folder.
+    static QString tipsFileName();
+    // The text shown when the tips file cannot be read.
+    static QString missingFileMessage();
+
+    // Appends the lines of the file to the tips and shows the next tip. False,
+    // with nothing changed, when the name is empty or the file cannot be read.
+    bool LoadTips(const QString& sFile);
+    // Shows the tip at the current position; leaves the label alone when
+    // there is no tip.
+    void DisplayCurrentTip();
+
+    void cmdNextTip_Click();
+    void cmdOK_Click();
+    void chkLoadTipsAtStartup_Click();
+
+    const QStringList& Tips() const { return tips_.tips(); }
+    qint32 CurrentTip() const { return tips_.current(); }
+
+protected:
+    QWidget* createWidget() override;
+    void Form_Load() override;
+
+private:
+    void AdvanceTip();
+
+    SettingsStore& settings_;
+    AppPaths paths_;
+    TipList tips_;
+};

@@ -1,6 +1,58 @@
+#include "app_paths.h"
+#include "clock.h"
+#include "event_pump.h"
+#include "form1.h"
+#include "frm_tip.h"
+#include "icons.h"
+#include "instance_guard.h"
+#include "message_boxes.h"
+#include "module2.h"
+#include "program_end.h"
+#include "random.h"
+#include "sdl_audio.h"
+#include "sdl_sound_player.h"
+#include "settings_store.h"
+
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+#include <memory>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setApplicationName(QStringLiteral("vorelle"));
+    QApplication::setWindowIcon(programIcon());
+    // The program ends through "Quitter" or the main window's close box, never
+    // because no window happens to be shown (the main window hides while the
+    // game runs).
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    // Qt's own dialogs speak French ("Annuler"), whatever the system's
+    // language. Numbers follow the system's regional settings: QLocale's
+    // default is the system locale.
+    QTranslator qtTranslation;
+    if (qtTranslation.load(QStringLiteral("qtbase_fr"),
+                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTranslation);
+
+    SystemClock clock;
+    XoshiroRandom random;
+    QtMessageBoxes boxes;
+    QtSettingsStore settings;
+    [[maybe_unused]] QtEventPump pump; // for the game's waits
+    const AppPaths paths = AppPaths::system();
+    SdlSoundPlayer sounds;
+    auto guard =
+        std::make_unique<QtInstanceGuard>(executableBaseName(), &Module2::BringProgramForward);
+
+    // Ending the program at once stops the sound and the music, and gives
+    // the single-instance lock back.
+    ProgramEnd::addShutdownHook([] { closeSdlAudio(); });
+    ProgramEnd::addShutdownHook([&guard] { guard.reset(); });
+
+    Form1 form1(ExerciseServices{clock, random, sounds, boxes, *guard, paths});
+    frmTip tip(settings, paths);
+    Module2::Main(form1, tip, settings);
+    QApplication::exec();
+    ProgramEnd::endProgram();
 }

@@ -10,6 +10,7 @@
 #include <QDialog>
 #include <QLabel>
 #include <QPushButton>
+#include <algorithm>
 
 namespace {
 
@@ -34,6 +35,23 @@ QLabel* whiteLabel(QWidget* parent, const QString& name, const QString& text, co
     p.setColor(QPalette::WindowText, Qt::black);
     label->setPalette(p);
     return label;
+}
+
+// A text too long for the tip label at the window's font is drawn smaller,
+// down to a size still easy to read; past that it is cut at the bottom.
+constexpr qreal kSmallestTipPointSize = 7.0;
+
+void showTipText(QLabel* label, const QString& text) {
+    QFont font = label->parentWidget() ? label->parentWidget()->font() : label->font();
+    label->setFont(font);
+    label->setText(text);
+    if (font.pointSizeF() <= 0)
+        return; // a pixel-sized font: left as it is
+    while (label->heightForWidth(label->width()) > label->height() &&
+           font.pointSizeF() > kSmallestTipPointSize) {
+        font.setPointSizeF(std::max(kSmallestTipPointSize, font.pointSizeF() - 0.5));
+        label->setFont(font);
+    }
 }
 
 } // namespace
@@ -93,6 +111,16 @@ QWidget* frmTip::createWidget() {
     // Every change of the box, by the pupil or by the window, stores it.
     connect(check, &QCheckBox::toggled, this, [this] { chkLoadTipsAtStartup_Click(); });
 
+    // The toolkit's font may be wider than the design's: a caption that does
+    // not fit widens its control to the right, up to the window's margin.
+    const int rightEdge = w->width() - twipsToPixels(120);
+    const int buttons = std::max({ok->width(), ok->sizeHint().width(), next->sizeHint().width()});
+    for (QWidget* b : {static_cast<QWidget*>(ok), static_cast<QWidget*>(next)})
+        b->resize(std::min(buttons, rightEdge - b->x()), b->height());
+    check->resize(
+        std::min(std::max(check->width(), check->sizeHint().width()), rightEdge - check->x()),
+        check->height());
+
     ok->setFocus();
     return w;
 }
@@ -103,7 +131,7 @@ void frmTip::Form_Load() {
         check->setChecked(true);
     if (!LoadTips(paths_.dataFile(tipsFileName()))) {
         if (auto* tip = control<QLabel>(QStringLiteral("lblTipText")))
-            tip->setText(missingFileMessage());
+            showTipText(tip, missingFileMessage());
     }
 }
 
@@ -120,7 +148,7 @@ void frmTip::DisplayCurrentTip() {
     if (tips_.isEmpty())
         return;
     if (auto* tip = control<QLabel>(QStringLiteral("lblTipText")))
-        tip->setText(tips_.currentTip());
+        showTipText(tip, tips_.currentTip());
 }
 
 void frmTip::AdvanceTip() {

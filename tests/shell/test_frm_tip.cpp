@@ -80,11 +80,21 @@ private slots:
         tip_->Load();
         QWidget* w = tip_->control<QWidget>(name);
         QVERIFY(w);
-        QCOMPARE(w->geometry(), pixels);
-        if (auto* button = qobject_cast<QAbstractButton*>(w))
-            QCOMPARE(button->text(), text);
-        else if (auto* label = qobject_cast<QLabel*>(w); label && name == QLatin1String("Label1"))
-            QCOMPARE(label->text(), text);
+        QCOMPARE(w->pos(), pixels.topLeft());
+        QCOMPARE(w->height(), pixels.height());
+        auto* button = qobject_cast<QAbstractButton*>(w);
+        if (!button) {
+            QCOMPARE(w->width(), pixels.width());
+            if (auto* label = qobject_cast<QLabel*>(w); label && !text.isEmpty())
+                QCOMPARE(label->text(), text);
+            return;
+        }
+        QCOMPARE(button->text(), text);
+        // A caption wider than the design widens its control, never past
+        // the window's right margin.
+        QVERIFY(w->width() >= pixels.width());
+        QVERIFY(w->width() >= std::min(w->sizeHint().width(), 393 - 8 - w->x()));
+        QVERIFY(w->geometry().right() < 393 - 8);
     }
 
     void windowOfTheDesign() {
@@ -260,12 +270,47 @@ private slots:
         QLabel* label = tipLabel();
         QVERIFY(label);
         QVERIFY(tip_->Tips().size() >= 20);
+        // Every tip fits at the window's own font, without being made smaller.
         for (int i = 0; i < tip_->Tips().size(); ++i) {
+            QCOMPARE(label->font(), tip_->widget()->font());
             const int needed = label->heightForWidth(label->width());
             QVERIFY2(needed <= label->height(),
                      qPrintable(QStringLiteral("%1 px: %2").arg(needed).arg(label->text())));
             clickNext();
         }
+    }
+
+    void longTextIsMadeSmallerToFit_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("fits");
+        QTest::addRow("a long tip")
+            << QStringLiteral("Une astuce bien longue. ").repeated(12) << true;
+        QTest::addRow("far too long: cut at the smallest size")
+            << QStringLiteral("Beaucoup trop long. ").repeated(24) << false;
+    }
+
+    void longTextIsMadeSmallerToFit() {
+        QFETCH(QString, text);
+        QFETCH(bool, fits);
+        writeTips("Courte.\r\n" + text.toUtf8() + "\r\nCourte.\r\n");
+        tip_->Show(false);
+        QLabel* label = tipLabel();
+        const QFont normal = label->font();
+        clickNext();
+        QCOMPARE(label->text(), text);
+        QVERIFY(label->font().pointSizeF() < normal.pointSizeF());
+        QVERIFY(label->font().pointSizeF() >= 7.0);
+        QCOMPARE(label->heightForWidth(label->width()) <= label->height(), fits);
+        // The next, short tip is back at the normal size.
+        clickNext();
+        QCOMPARE(label->font(), normal);
+    }
+
+    void missingFileMessageFitsTheLabel() {
+        tip_->Show(false);
+        QLabel* label = tipLabel();
+        QCOMPARE(label->text(), frmTip::missingFileMessage());
+        QVERIFY(label->heightForWidth(label->width()) <= label->height());
     }
 };
 

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <vector>
 
 namespace Module1 {
 namespace {
@@ -121,8 +122,10 @@ int digitsValue(QStringView s, qsizetype count) {
     return value;
 }
 
-// The words of a whole number 0 to 999 999 999 999, appended to out.
-void appendNumber(WordBuffer& out, qint64 n) {
+// The words of a whole number 0 to 999 999 999 999, appended to out;
+// appendGroup(out, g) appends the words of one group 1 to 999.
+template <typename AppendGroup>
+void appendNumber(WordBuffer& out, qint64 n, AppendGroup appendGroup) {
     const int g1 = int(n / 1'000'000'000);
     const int g2 = int(n / 1'000'000 % 1000);
     const int g3 = int(n / 1000 % 1000);
@@ -134,25 +137,25 @@ void appendNumber(WordBuffer& out, qint64 n) {
     };
 
     if (g1 != 0) {
-        appendHundreds(out, g1);
+        appendGroup(out, g1);
         out.append(g1 == 1 ? kMilliard : kMilliards);
     }
     if (g2 != 0) {
         separate();
-        appendHundreds(out, g2);
+        appendGroup(out, g2);
         out.append(g2 == 1 ? kMillion : kMillions);
     }
     if (g3 != 0) {
         separate();
         if (g3 != 1) {
-            appendHundreds(out, g3);
+            appendGroup(out, g3);
             out.append(u' ');
         }
         out.append(kMille);
     }
     if (g4 != 0) {
         separate();
-        appendHundreds(out, g4);
+        appendGroup(out, g4);
     }
 
     // Only a "cent" or "quatre vingt" that ends the whole number takes the
@@ -163,6 +166,61 @@ void appendNumber(WordBuffer& out, qint64 n) {
         out.append(u's');
     if (out.size() == start)
         out.append(UnitWords[0]);
+}
+
+// The words of every group 0 to 999 and the whole words of every number below
+// 1 000, worked out once by the functions above. Each text is followed by a
+// NUL in the pool, so the strings handed out over it are terminated too.
+class WordTables {
+public:
+    WordTables() {
+        const auto appendGroup = [](WordBuffer& out, int g) { appendHundreds(out, g); };
+        for (int g = 0; g < 1000; ++g) {
+            WordBuffer words;
+            appendHundreds(words, g);
+            groups_[g] = store(words.view());
+        }
+        for (int n = 0; n < 1000; ++n) {
+            WordBuffer words;
+            appendNumber(words, n, appendGroup);
+            numbers_[n] = store(words.view());
+        }
+    }
+
+    QStringView group(int g) const {
+        return QStringView(pool_.data() + groups_[g].start, groups_[g].size);
+    }
+
+    // A string over the pool itself: no allocation, and any change to it
+    // works on a copy.
+    QString number(int n) const {
+        return QString::fromRawData(
+            reinterpret_cast<const QChar*>(pool_.data() + numbers_[n].start), numbers_[n].size);
+    }
+
+private:
+    struct Entry {
+        qsizetype start = 0;
+        qsizetype size = 0;
+    };
+
+    Entry store(QStringView words) {
+        const Entry entry{qsizetype(pool_.size()), words.size()};
+        pool_.insert(pool_.end(), words.utf16(), words.utf16() + words.size());
+        pool_.push_back(u'\0');
+        return entry;
+    }
+
+    std::vector<char16_t> pool_;
+    std::array<Entry, 1000> groups_;
+    std::array<Entry, 1000> numbers_;
+};
+
+// Built on first use and never destroyed: the strings of numbers below 1 000
+// live on its storage for the whole life of the process.
+const WordTables& tables() {
+    static const WordTables* const instance = new WordTables;
+    return *instance;
 }
 
 } // namespace
@@ -192,6 +250,8 @@ QString HundredsToWords(const QString& g) {
 }
 
 QString NumberToWords(double n) {
+    if (n >= 0 && n < 1000) // fractions cut toward zero; false for NaN
+        return tables().number(int(n));
     if (std::isnan(n))
         return QStringLiteral("pas un nombre");
     if (std::isinf(n))
@@ -205,7 +265,9 @@ QString NumberToWords(double n) {
         out.append(kMoins);
         whole = -whole;
     }
-    appendNumber(out, static_cast<qint64>(whole));
+    const WordTables& known = tables();
+    appendNumber(out, static_cast<qint64>(whole),
+                 [&known](WordBuffer& words, int g) { words.append(known.group(g)); });
     return out.toString();
 }
 

@@ -31,7 +31,9 @@ QString HundredsToWords(const QString& g);
 // clear, non-empty text: a fraction is cut toward zero, a negative number reads
 // "moins" followed by the words of its magnitude, a magnitude above the largest
 // number gives "nombre hors limites", infinities give "infini" and
-// "moins infini", and NaN gives "pas un nombre".
+// "moins infini", and NaN gives "pas un nombre". The texts of 0 to 999 are
+// worked out once and shared: the result costs no allocation, and changing it
+// changes the caller's own copy only.
 QString NumberToWords(double n);
 
 } // namespace Module1

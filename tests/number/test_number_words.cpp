@@ -265,6 +265,7 @@ private slots:
     void everyGroupHasNoStraySpaceNorZero();
     void openInputs_data();
     void openInputs();
+    void resultsAreTheCallersOwn();
     void readerRejectsFaultyWords_data();
     void readerRejectsFaultyWords();
     void everyNumberBelowOneMillion();
@@ -514,6 +515,20 @@ void NumberWordsTest::openInputs() {
     QFETCH(double, number);
     QFETCH(QString, words);
     QCOMPARE(NumberToWords(number), words);
+}
+
+// Small numbers share their texts; a caller that changes its copy changes
+// nothing for the next one, and every text is terminated like any string.
+void NumberWordsTest::resultsAreTheCallersOwn() {
+    for (const double n : {80.0, 21000.0}) {
+        QString words = NumberToWords(n);
+        const QString expected = words;
+        QCOMPARE(words.constData()[words.size()], QChar());
+        words[0] = u'X';
+        words.append(u'!');
+        QCOMPARE(NumberToWords(n), expected);
+        QCOMPARE(NumberToWords(n).constData()[expected.size()], QChar());
+    }
 }
 
 // The sweeps trust the reader; it must refuse each kind of fault it looks for.

@@ -1,0 +1,10 @@
+# NumberToWords against ICU's French spellout on the same numbers.
+find_package(ICU COMPONENTS uc i18n)
+if(benchmark_FOUND AND ICU_FOUND)
+  add_executable(bench_number_words ${CMAKE_CURRENT_LIST_DIR}/bench_number_words.cpp)
+  target_link_libraries(bench_number_words PRIVATE number benchmark::benchmark ICU::i18n ICU::uc)
+elseif(NOT benchmark_FOUND)
+  message(STATUS "bench_number_words: Google Benchmark not found, not built")
+else()
+  message(STATUS "bench_number_words: ICU not found, not built")
+endif()

@@ -129,6 +129,13 @@ QString storedName(const QString& name) {
     QString stored = name;
     stored.replace(QLatin1Char('\r'), QLatin1Char(' '));
     stored.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    qsizetype bom = 0;
+    while (bom < stored.size() && stored.at(bom) == QChar(0xFEFF))
+        ++bom;
+    stored.remove(0, bom);
+    if (stored.size() > MaxNameLength)
+        stored.truncate(stored.at(MaxNameLength - 1).isHighSurrogate() ? MaxNameLength - 1
+                                                                       : MaxNameLength);
     return stored;
 }
 
@@ -149,7 +156,8 @@ HighScoreList parse(const QByteArray& bytes) {
             entries[i] = {QStringLiteral("None"), 0};
             continue;
         }
-        entries[i] = {lines[i].left(colon), parseScore(QStringView(lines[i]).sliced(colon + 1))};
+        entries[i] = {storedName(lines[i].left(colon)),
+                      parseScore(QStringView(lines[i]).sliced(colon + 1))};
     }
     return entries;
 }

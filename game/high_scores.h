@@ -23,11 +23,13 @@ using HighScoreList = std::array<HighScoreEntry, 5>;
 namespace HighScoreFile {
 inline constexpr qint64 MaxReadSize = 64 * 1024; // five lines never need more
 inline const QString FileName = QStringLiteral("scores.lst");
+inline constexpr qsizetype MaxNameLength = 255; // characters kept of a name
 
 // The five entries held by a file's bytes. A line ends at CR LF, LF or CR.
 // The name is the text before the line's last colon, the score the number at
 // the start of the text after it. A missing line or a line without a colon
-// gives "None" with 0. Only the first MaxReadSize bytes are looked at.
+// gives "None" with 0. Only the first MaxReadSize bytes are looked at. Names
+// are kept as storedName keeps them.
 HighScoreList parse(const QByteArray& bytes);
 
 // The file's bytes for the entries; line breaks in a name become spaces.
@@ -42,7 +44,9 @@ QByteArray defaultContents();
 // the 64-bit range are held at its ends; a fraction is cut off.
 qint64 parseScore(QStringView text);
 
-// A name as it is stored: CR and LF become spaces.
+// A name as it is stored: CR and LF become spaces, a leading U+FEFF (which
+// would read as a byte order mark at the file's start) is dropped, and the
+// name is cut to MaxNameLength characters, a character pair kept whole.
 QString storedName(const QString& name);
 } // namespace HighScoreFile
 

@@ -169,19 +169,26 @@ std::optional<QByteArray> ProfileFile::withValue(const QByteArray& content, cons
             return text.toUtf8();
         return toWindows1252(text);
     };
-    std::optional<QByteArray> keyBytes = encode(keyLine);
-    std::optional<QByteArray> sectionBytes = encode(QLatin1Char('[') + sec + QLatin1Char(']'));
-    if (!keyBytes || !sectionBytes) {
-        // New text that the file's code page cannot hold: the file becomes
-        // UTF-8, its text unchanged.
+    // The file's text as UTF-8, for new text that its code page cannot hold.
+    const auto rewrittenAsUtf8 = [&] {
         QByteArrayView body(content);
         const bool bom = body.startsWith(kBom);
         const QByteArray converted =
             (bom ? QByteArray(kBom.data(), kBom.size()) : QByteArray()) +
             fromWindows1252(bom ? body.sliced(kBom.size()) : body).toUtf8();
         return withValue(converted, section, key, value);
-    }
+    };
+    const std::optional<QByteArray> keyBytes = encode(keyLine);
+    const std::optional<QByteArray> sectionBytes =
+        encode(QLatin1Char('[') + sec + QLatin1Char(']'));
+    if (!keyBytes || !sectionBytes)
+        return rewrittenAsUtf8();
 
+    // A Windows-1252 file whose one invalid line was replaced could become
+    // valid UTF-8 and then read differently: it is rewritten as UTF-8 instead.
+    const auto checked = [&](const QByteArray& out) {
+        return !s.utf8 && isValidUtf8(out) ? rewrittenAsUtf8() : std::optional<QByteArray>(out);
+    };
     const QByteArray eol = lineEndOf(content);
     QByteArray out = content;
     const auto range = findSection(s, sec);
@@ -190,7 +197,7 @@ std::optional<QByteArray> ProfileFile::withValue(const QByteArray& content, cons
         if (found >= 0) {
             const Line& line = s.lines[found];
             out.replace(line.start, line.contentEnd - line.start, *keyBytes);
-            return out;
+            return checked(out);
         }
         qsizetype after = range.first;
         for (qsizetype i = range.first + 1; i < range.second; ++i) {
@@ -202,12 +209,12 @@ std::optional<QByteArray> ProfileFile::withValue(const QByteArray& content, cons
             out.insert(line.end, eol + *keyBytes + eol);
         else
             out.insert(line.end, *keyBytes + eol);
-        return out;
+        return checked(out);
     }
     if (!out.isEmpty() && !out.endsWith('\n'))
         out += eol;
     out += *sectionBytes + eol + *keyBytes + eol;
-    return out;
+    return checked(out);
 }
 
 namespace {

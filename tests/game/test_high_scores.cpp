@@ -142,6 +142,10 @@ void TestHighScores::parsesFiles_data() {
                                  << list({{QString::fromUtf8("Zoé"), 3}});
     QTest::addRow("Windows-1252 names")
         << QByteArray("Zo\xE9 \x80:3\r\n") << list({{QString::fromUtf8("Zoé €"), 3}});
+    QTest::addRow("two byte order marks")
+        << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBFZ:4\r4e\r\r\r\v") << list({{"Z", 4}});
+    QTest::addRow("long name cut")
+        << QByteArray(300, 'a') + ":1" << list({{QString(HighScoreFile::MaxNameLength, 'a'), 1}});
     QTest::addRow("NUL bytes") << QByteArray("a\0b:1\r\n\0\0\0", 10)
                                << list({{QString("a") + QChar(0) + "b", 1}});
 }
@@ -161,15 +165,24 @@ void TestHighScores::hugeFilesAreReadFromTheirStart() {
     QByteArray oneLine = "Zo\xC3\xA9:1"; // odd length: the cut falls inside a pair
     oneLine += QByteArray("\xC3\xA9").repeated(HighScoreFile::MaxReadSize);
     QCOMPARE(HighScoreFile::parse(oneLine), list({{QString::fromUtf8("Zoé"), 1}}));
+    // A table read from the largest file that is read saves to a file that
+    // reads back as the same table, although UTF-8 takes more bytes.
+    const QByteArray legacy = QByteArray("\xE9").repeated(HighScoreFile::MaxReadSize - 2) + ":5";
+    const HighScoreList read = HighScoreFile::parse(legacy);
+    QCOMPARE(read[0].score, qint64(5));
+    QCOMPARE(HighScoreFile::parse(HighScoreFile::format(read)), read);
     // The colon beyond what is read: the line has none.
     QCOMPARE(HighScoreFile::parse(QByteArray(HighScoreFile::MaxReadSize, 'a') + ":1"), list({}));
 }
 
 void TestHighScores::formatsExactBytes() {
-    const HighScoreList entries =
-        list({{QString::fromUtf8("Zoé"), 12345678901}, {"two\r\nlines", 5}, {"", 0}, {"a:b", -3}});
+    const HighScoreList entries = list({{QString::fromUtf8("Zoé"), 12345678901},
+                                        {"two\r\nlines", 5},
+                                        {"", 0},
+                                        {"a:b", -3},
+                                        {QString(QChar(0xFEFF)) + "Bob", 1}});
     QCOMPARE(HighScoreFile::format(entries),
-             QByteArray("Zo\xC3\xA9:12345678901\r\ntwo  lines:5\r\n:0\r\na:b:-3\r\nNone:0\r\n"));
+             QByteArray("Zo\xC3\xA9:12345678901\r\ntwo  lines:5\r\n:0\r\na:b:-3\r\nBob:1\r\n"));
     QCOMPARE(HighScoreFile::defaultContents(), kFiveDefaults);
 }
 

@@ -166,6 +166,10 @@ void TestProfileFile::writesExactLines_data() {
     QTest::addRow("Windows-1252 file stays Windows-1252")
         << QByteArray("[a]\nn=\xE9\n") << "a"
         << "m" << QString::fromUtf8("€é") << QByteArray("[a]\nn=\xE9\nm=\x80\xE9\n");
+    QTest::addRow("Windows-1252 file that would read as UTF-8 once written becomes UTF-8")
+        << QByteArray("[a]\nk=\xFF\nn=\xC3\xA9\n") << "a"
+        << "k"
+        << "x" << QByteArray("[a]\nk=x\nn=\xC3\x83\xC2\xA9\n");
     QTest::addRow("Windows-1252 file that cannot hold the text becomes UTF-8")
         << QByteArray("[a]\nn=\xE9\n") << "a"
         << "m" << QString::fromUtf8("中") << QByteArray("[a]\nn=\xC3\xA9\nm=\xE4\xB8\xAD\n");
@@ -326,6 +330,9 @@ void TestProfileFile::windows1252Table() {
     QVERIFY(!isValidUtf8("\xC0\xAF"));     // overlong
     QVERIFY(!isValidUtf8("\xED\xA0\x80")); // a surrogate
     QVERIFY(!isValidUtf8("\xC3"));         // cut short
+    QCOMPARE(utf8CompletePrefix("ab\xC3"), QByteArrayView("ab"));
+    QCOMPARE(utf8CompletePrefix("ab\xE2\x82"), QByteArrayView("ab"));
+    QCOMPARE(utf8CompletePrefix("ab\xE2\x82\xAC"), QByteArrayView("ab\xE2\x82\xAC"));
     QCOMPARE(decodeUtf8OrWindows1252("\xEF\xBB\xBF"
                                      "a\xEF\xBB\xBF"),
              QString::fromUtf8("a\uFEFF"));

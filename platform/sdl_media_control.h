@@ -7,8 +7,9 @@ typedef struct _Mix_Music Mix_Music;
 
 // The music, driven by media-control command strings (see MediaCommand) on
 // the shared audio output. One piece is open at a time, addressed by its path:
-//   open  loads the file (a file already open stays as it is; another one
-//         takes the place of the one open);
+//   open  loads the file; the file already open stays as it is, while
+//         another path stops and frees the one open, also when the new
+//         file then cannot be loaded;
 //   play  opens the file when it is not the one open, then starts it from
 //         the beginning when no music is playing; while it plays, nothing;
 //   close stops and frees the file when it is the one open.

@@ -42,8 +42,6 @@ private slots:
     void landsByTheFloor_data();
     void landsByTheFloor();
     void landsOnTheStack();
-    void sidewaysLimits_data();
-    void sidewaysLimits();
     void horizontalINeedsRoomToTurn();
     void verticalIAtTheWallsCannotTurnBack_data();
     void verticalIAtTheWallsCannotTurnBack();
@@ -272,45 +270,6 @@ void TestMoves::landsOnTheStack() {
     QVERIFY(b.Landed);
     QCOMPARE(b.Game.PieceY, qint16(10));
     QVERIFY(b.Game.Board == resting);
-}
-
-void TestMoves::sidewaysLimits_data() {
-    QTest::addColumn<int>("kind");
-    QTest::addColumn<int>("orientation");
-    QTest::addColumn<int>("minX");
-    QTest::addColumn<int>("maxX");
-    QTest::newRow("I1") << 1 << 1 << 2 << 8;
-    QTest::newRow("I2") << 1 << 2 << 1 << 10;
-    QTest::newRow("J1") << 2 << 1 << 2 << 9;
-    QTest::newRow("J2") << 2 << 2 << 1 << 9;
-    QTest::newRow("J4") << 2 << 4 << 2 << 10;
-    QTest::newRow("L4") << 3 << 4 << 2 << 10;
-    QTest::newRow("Z2") << 4 << 2 << 1 << 9;
-    QTest::newRow("S1") << 5 << 1 << 2 << 9;
-    QTest::newRow("T4") << 6 << 4 << 2 << 10;
-    QTest::newRow("O") << 7 << 1 << 1 << 9;
-}
-
-void TestMoves::sidewaysLimits() {
-    QFETCH(int, kind);
-    QFETCH(int, orientation);
-    QFETCH(int, minX);
-    QFETCH(int, maxX);
-    BrikkoFixture f;
-    Brikko& b = f.brikko;
-    placePiece(b, qint16(kind), qint16(orientation), 5, 9);
-    for (int i = 0; i < 12; ++i)
-        b.MoveLeft();
-    QCOMPARE(b.Game.PieceX, qint16(minX));
-    QVERIFY(pieceHoldsItsCells(b));
-    for (int i = 0; i < 12; ++i)
-        b.MoveRight();
-    QCOMPARE(b.Game.PieceX, qint16(maxX));
-    QVERIFY(pieceHoldsItsCells(b));
-    int cells = 0;
-    for (qint16 v : b.Game.Board.cells)
-        cells += v != 0;
-    QCOMPARE(cells, 4);
 }
 
 void TestMoves::horizontalINeedsRoomToTurn() {

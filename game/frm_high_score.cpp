@@ -50,6 +50,14 @@ QString indexed(const char* name, int i) {
     return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(i);
 }
 
+// The classic dialog font, through its metric stand-in, so that the captions
+// fit the window's pixel layout.
+QFont dialogFont() {
+    return QFont(QStringList{QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
+                             QStringLiteral("Arial")},
+                 8);
+}
+
 } // namespace
 
 frmHighScore::frmHighScore(QObject* parent) : Form(QStringLiteral("frmHighScore"), parent) {}
@@ -61,6 +69,7 @@ QWidget* frmHighScore::createWidget() {
     w->setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                       Qt::WindowCloseButtonHint);
     w->setFixedSize(313, 156);
+    w->setFont(dialogFont());
 
     auto* image = new QLabel(w);
     image->setObjectName(QStringLiteral("Image1"));

@@ -57,6 +57,14 @@ void etchedLine(QWidget* parent, int top, const QString& darkName, const QString
     }
 }
 
+// The classic dialog font, through its metric stand-in, so that the captions
+// fit the window's pixel layout.
+QFont dialogFont() {
+    return QFont(QStringList{QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
+                             QStringLiteral("Arial")},
+                 8);
+}
+
 } // namespace
 
 frmOptions::frmOptions(GameOptions& options, MessageBoxes& boxes,
@@ -71,6 +79,7 @@ QWidget* frmOptions::createWidget() {
     w->setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                       Qt::WindowCloseButtonHint);
     w->setFixedSize(177, 172);
+    w->setFont(dialogFont());
 
     auto* label = new QLabel(QStringLiteral("Niveau de départ(0 - 9):"), w);
     label->setObjectName(QStringLiteral("Label1"));

@@ -94,7 +94,6 @@ void TestHighScores::scoreText_data() {
     QTest::addRow("plain") << "1250" << qint64(1250);
     QTest::addRow("leading blanks") << " \t 42" << qint64(42);
     QTest::addRow("stops at a letter") << "12abc" << qint64(12);
-    QTest::addRow("stops at a blank") << "1 250" << qint64(1);
     QTest::addRow("no number") << "abc" << qint64(0);
     QTest::addRow("empty") << "" << qint64(0);
     QTest::addRow("sign alone") << "-" << qint64(0);
@@ -108,7 +107,6 @@ void TestHighScores::scoreText_data() {
     QTest::addRow("fraction cut off") << "1.9" << qint64(1);
     QTest::addRow("fraction alone") << ".5" << qint64(0);
     QTest::addRow("exponent") << "1.5e3" << qint64(1500);
-    QTest::addRow("exponent without digits") << "15e" << qint64(15);
     QTest::addRow("tiny") << "1e-400" << qint64(0);
     QTest::addRow("huge") << "1e400" << max;
     QTest::addRow("huge negative") << "-2.5E+30" << min;

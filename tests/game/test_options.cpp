@@ -201,7 +201,6 @@ void TestOptions::typedLevels_data() {
     QTest::addRow("0") << "0" << false << std::optional<double>(0);
     QTest::addRow("9") << "9" << false << std::optional<double>(9);
     QTest::addRow("blanks") << " 7 " << false << std::optional<double>(7);
-    QTest::addRow("leading zero") << "07" << false << std::optional<double>(7);
     QTest::addRow("whole with a point") << "7.0" << false << std::optional<double>(7);
     QTest::addRow("whole with a French comma") << "7,0" << true << std::optional<double>(7);
     QTest::addRow("minus zero") << "-0" << false << std::optional<double>(0);
@@ -213,7 +212,6 @@ void TestOptions::typedLevels_data() {
     QTest::addRow("French decimal") << "2,5" << true << none;
     QTest::addRow("just above 9") << "9.01" << false << none;
     QTest::addRow("not a number") << "nan" << false << none;
-    QTest::addRow("infinity") << "inf" << false << none;
 }
 
 void TestOptions::typedLevels() {

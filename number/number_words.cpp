@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <iterator>
 #include <vector>
 
 namespace Module1 {
@@ -16,23 +17,29 @@ constexpr QStringView kSoixanteEt = u"soixante et ";
 constexpr QStringView kSoixante = u"soixante ";
 constexpr QStringView kUn = u" un";
 constexpr QStringView kEtUn = u" et un";
-constexpr QStringView kMilliard = u" milliard";
-constexpr QStringView kMilliards = u" milliards";
-constexpr QStringView kMillion = u" million";
-constexpr QStringView kMillions = u" millions";
-constexpr QStringView kMille = u"mille";
-constexpr QStringView kMoins = u"moins ";
+constexpr QStringView kPluralS = u"s";
+
+// The words that join the groups of a number.
+struct Joints {
+    QStringView space = u" ";
+    QStringView milliard = u" milliard";
+    QStringView milliards = u" milliards";
+    QStringView million = u" million";
+    QStringView millions = u" millions";
+    QStringView mille = u"mille";
+    QStringView moins = u"moins ";
+};
+constexpr Joints kJoints;
 
 constexpr double kLargest = 999'999'999'999.0;
 
-// The words of one number are built in place and copied out once, so a call
-// makes a single allocation. The longest text ("moins" and four long groups
-// with their scale words) stays well under the capacity; an append that would
-// not fit is dropped rather than written past the end.
+// Words built in place by the functions below. The longest text, a number of
+// four long groups with their scale words, stays well under the capacity; an
+// append that would not fit is dropped rather than written past the end.
 class WordBuffer {
 public:
     void append(QStringView s) {
-        if (s.size() > kCapacity - size_)
+        if (s.isEmpty() || s.size() > kCapacity - size_)
             return;
         std::memcpy(text_ + size_, s.utf16(), size_t(s.size()) * sizeof(char16_t));
         size_ += s.size();
@@ -42,10 +49,6 @@ public:
             text_[size_++] = c;
     }
     qsizetype size() const { return size_; }
-    bool endsWith(QStringView s) const {
-        return size_ >= s.size() && std::memcmp(text_ + size_ - s.size(), s.utf16(),
-                                                size_t(s.size()) * sizeof(char16_t)) == 0;
-    }
     QStringView view() const { return QStringView(text_, size_); }
     QString toString() const { return view().toString(); }
 
@@ -122,59 +125,86 @@ int digitsValue(QStringView s, qsizetype count) {
     return value;
 }
 
-// The words of a whole number 0 to 999 999 999 999, appended to out;
-// appendGroup(out, g) appends the words of one group 1 to 999.
-template <typename AppendGroup>
-void appendNumber(WordBuffer& out, qint64 n, AppendGroup appendGroup) {
+// Whether text ends with tail, compared in place.
+bool endsWith(QStringView text, QStringView tail) {
+    return text.size() >= tail.size() &&
+           std::memcmp(text.utf16() + text.size() - tail.size(), tail.utf16(),
+                       size_t(tail.size()) * sizeof(char16_t)) == 0;
+}
+
+// The groups of a whole number 0 to 999 999 999 999 with their scale words
+// taken from joints, one space between pieces, appended to out;
+// appendGroup(out, g) appends the words of one group 1 to 999. Nothing is
+// appended for 0, and no plural of "cent" or "vingt" yet: see wordsEnding().
+template <typename Out, typename AppendGroup>
+void appendGroups(Out& out, qint64 n, const Joints& joints, AppendGroup appendGroup) {
     const int g1 = int(n / 1'000'000'000);
     const int g2 = int(n / 1'000'000 % 1000);
     const int g3 = int(n / 1000 % 1000);
     const int g4 = int(n % 1000);
-    const qsizetype start = out.size();
+    bool first = true;
     const auto separate = [&] {
-        if (out.size() > start)
-            out.append(u' ');
+        if (!first)
+            out.append(joints.space);
+        first = false;
     };
 
     if (g1 != 0) {
+        separate();
         appendGroup(out, g1);
-        out.append(g1 == 1 ? kMilliard : kMilliards);
+        out.append(g1 == 1 ? joints.milliard : joints.milliards);
     }
     if (g2 != 0) {
         separate();
         appendGroup(out, g2);
-        out.append(g2 == 1 ? kMillion : kMillions);
+        out.append(g2 == 1 ? joints.million : joints.millions);
     }
     if (g3 != 0) {
         separate();
         if (g3 != 1) {
             appendGroup(out, g3);
-            out.append(u' ');
+            out.append(joints.space);
         }
-        out.append(kMille);
+        out.append(joints.mille);
     }
     if (g4 != 0) {
         separate();
         appendGroup(out, g4);
     }
-
-    // Only a "cent" or "quatre vingt" that ends the whole number takes the
-    // plural; before a scale word or further words it stays singular.
-    if (g4 / 100 > 1 && out.endsWith(kCent))
-        out.append(u's');
-    if (out.endsWith(kQuatreVingt))
-        out.append(u's');
-    if (out.size() == start)
-        out.append(UnitWords[0]);
 }
 
-// The words of every group 0 to 999 and the whole words of every number below
-// 1 000, worked out once by the functions above. Each text is followed by a
-// NUL in the pool, so the strings handed out over it are terminated too.
+// What ends the words built by appendGroups() for a number whose last group is
+// g4. Only a "cent" (of 200 to 900) or a "quatre vingt" that ends the whole
+// number takes the plural "s"; before a scale word or further words it stays
+// singular. No words at all make "zéro".
+QStringView wordsEnding(QStringView words, int g4) {
+    if (words.isEmpty())
+        return UnitWords[0];
+    if (g4 / 100 > 1 && endsWith(words, kCent))
+        return kPluralS;
+    if (endsWith(words, kQuatreVingt))
+        return kPluralS;
+    return QStringView();
+}
+
+// The whole words of a number 0 to 999 999 999 999, worked out word by word.
+void appendNumber(WordBuffer& out, qint64 n) {
+    const qsizetype start = out.size();
+    appendGroups(out, n, kJoints, [](WordBuffer& words, int g) { appendHundreds(words, g); });
+    out.append(wordsEnding(out.view().sliced(start), int(n % 1000)));
+}
+
+// Every text a number's words are made of, in one pool: the words of each
+// group 0 to 999, the joints, and the whole words of every number below
+// 1 000, all worked out once by the functions above. Each text is followed by
+// a NUL, so the strings handed out over the pool are terminated, and the pool
+// ends with kSlack spare units, so that kSlack units can be read from the
+// start of any of its texts.
 class WordTables {
 public:
+    static constexpr qsizetype kSlack = 48;
+
     WordTables() {
-        const auto appendGroup = [](WordBuffer& out, int g) { appendHundreds(out, g); };
         for (int g = 0; g < 1000; ++g) {
             WordBuffer words;
             appendHundreds(words, g);
@@ -182,20 +212,29 @@ public:
         }
         for (int n = 0; n < 1000; ++n) {
             WordBuffer words;
-            appendNumber(words, n, appendGroup);
+            appendNumber(words, n);
             numbers_[n] = store(words.view());
         }
+        constexpr QStringView Joints::*kJointMembers[] = {
+            &Joints::space,    &Joints::milliard, &Joints::milliards, &Joints::million,
+            &Joints::millions, &Joints::mille,    &Joints::moins};
+        Entry jointEntries[std::size(kJointMembers)];
+        for (std::size_t i = 0; i < std::size(kJointMembers); ++i)
+            jointEntries[i] = store(kJoints.*kJointMembers[i]);
+        pool_.insert(pool_.end(), kSlack, u'\0');
+        // Views into the pool, taken once it no longer grows.
+        for (std::size_t i = 0; i < std::size(kJointMembers); ++i)
+            joints_.*kJointMembers[i] = view(jointEntries[i]);
     }
 
-    QStringView group(int g) const {
-        return QStringView(pool_.data() + groups_[g].start, groups_[g].size);
-    }
+    QStringView group(int g) const { return view(groups_[g]); }
+    const Joints& joints() const { return joints_; }
 
     // A string over the pool itself: no allocation, and any change to it
     // works on a copy.
     QString number(int n) const {
-        return QString::fromRawData(
-            reinterpret_cast<const QChar*>(pool_.data() + numbers_[n].start), numbers_[n].size);
+        return QString::fromRawData(reinterpret_cast<const QChar*>(view(numbers_[n]).utf16()),
+                                    numbers_[n].size);
     }
 
 private:
@@ -210,10 +249,14 @@ private:
         pool_.push_back(u'\0');
         return entry;
     }
+    QStringView view(Entry entry) const {
+        return QStringView(pool_.data() + entry.start, entry.size);
+    }
 
     std::vector<char16_t> pool_;
     std::array<Entry, 1000> groups_;
     std::array<Entry, 1000> numbers_;
+    Joints joints_;
 };
 
 // Built on first use and never destroyed: the strings of numbers below 1 000
@@ -222,6 +265,35 @@ const WordTables& tables() {
     static const WordTables* const instance = new WordTables;
     return *instance;
 }
+
+// The words of one number, assembled from texts of the tables' pool. Each
+// piece is moved with one fixed-size copy of kSlack units (the pool lets them
+// be read, and the buffer keeps as many spare), which compiles to a few
+// loads and stores where a copy of the exact length would branch on it.
+class PoolBuffer {
+public:
+    // piece: a text of the pool.
+    void append(QStringView piece) {
+        if (piece.size() <= WordTables::kSlack && size_ <= kCapacity) {
+            std::memcpy(text_ + size_, piece.utf16(), WordTables::kSlack * sizeof(char16_t));
+            size_ += piece.size();
+        } else if (piece.size() <= kCapacity - size_) {
+            std::memcpy(text_ + size_, piece.utf16(), size_t(piece.size()) * sizeof(char16_t));
+            size_ += piece.size();
+        }
+    }
+    void append(char16_t c) {
+        if (size_ <= kCapacity)
+            text_[size_++] = c;
+    }
+    qsizetype size() const { return size_; }
+    QStringView view() const { return QStringView(text_, size_); }
+
+private:
+    static constexpr qsizetype kCapacity = 256;
+    char16_t text_[kCapacity + WordTables::kSlack + 1];
+    qsizetype size_ = 0;
+};
 
 } // namespace
 
@@ -259,16 +331,22 @@ QString NumberToWords(double n) {
     double whole = std::trunc(n);
     if (std::fabs(whole) > kLargest)
         return QStringLiteral("nombre hors limites");
+    if (whole == 0)
+        return tables().number(0);
 
-    WordBuffer out;
+    const WordTables& known = tables();
+    PoolBuffer out;
     if (whole < 0) {
-        out.append(kMoins);
+        out.append(known.joints().moins);
         whole = -whole;
     }
-    const WordTables& known = tables();
-    appendNumber(out, static_cast<qint64>(whole),
-                 [&known](WordBuffer& words, int g) { words.append(known.group(g)); });
-    return out.toString();
+    const qsizetype start = out.size();
+    const qint64 value = static_cast<qint64>(whole);
+    appendGroups(out, value, known.joints(),
+                 [&known](PoolBuffer& words, int g) { words.append(known.group(g)); });
+    for (const QChar c : wordsEnding(out.view().sliced(start), int(value % 1000)))
+        out.append(c.unicode());
+    return out.view().toString();
 }
 
 } // namespace Module1

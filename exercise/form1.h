@@ -1,0 +1,122 @@
+#pragma once
+
+#include "app_paths.h"
+#include "clock.h"
+#include "exercise_state.h"
+#include "form.h"
+#include "instance_guard.h"
+#include "message_boxes.h"
+#include "random.h"
+#include "sound_player.h"
+
+#include <QPointer>
+#include <QRect>
+#include <array>
+#include <functional>
+#include <vector>
+
+class AnswerBox;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+
+// What the exercise window needs from the platform.
+struct ExerciseServices {
+    Clock& clock;
+    Random& random;
+    SoundPlayer& sounds;
+    MessageBoxes& boxes;
+    InstanceGuard& instance;
+    AppPaths paths;
+};
+
+// The main window: draws a number in the chosen range, checks the pupil's
+// words against the reference words, keeps the counts and the score of the
+// series, gives hints and the solution, and hands over to the reward game.
+// objectName "Form1", caption "Vorelle".
+class Form1 : public Form {
+    Q_OBJECT
+public:
+    explicit Form1(ExerciseServices services);
+    ~Form1() override;
+
+    // Menu commands that open windows of other folders, wired by start-up.
+    std::function<void()> onTips;  // astuce_Click: the tip of the day, not modal
+    std::function<void()> onAbout; // apropos_Click: the about box, not modal
+    // The reward: opens the game. While it is empty the main window stays
+    // shown after a reward; otherwise it hides until ResetAfterGame().
+    std::function<void()> onReward;
+
+    // The game's hand-back: Text1 emptied, Label1 "??? ??? ??? ???", the
+    // counts and the score emptied, CmdGenerer enabled, CmdAide disabled,
+    // one more game in Label6, then the window is shown (not modal).
+    void ResetAfterGame();
+
+    void Form_Load() override;
+    void Form_Resize() override;
+    void CmdGenerer_Click();
+    void Text1_Change();
+    void Cmdverif_Click();
+    void CmdIndice_Click();
+    void CmdAide_Click();
+    void quitter_Click();
+    void astuce_Click();
+    void apropos_Click();
+
+    const ExerciseState& state() const { return state_; }
+    const ButtonStates& buttonStates() const { return buttons_; }
+    // The selected difficulty, 0 to 5.
+    int selectedOption() const;
+    // The window's outer size at the last layout, in twips.
+    qint16 LastWidth() const { return lastWidth_; }
+    qint16 LastHeight() const { return lastHeight_; }
+
+    // The answer box's text before the first draw.
+    static QString instructionText();
+    // Label1's text before the first draw and after a game.
+    static QString hiddenNumberText();
+
+protected:
+    QWidget* createWidget() override;
+    void Form_Unload() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    struct Placed {
+        QPointer<QWidget> widget;
+        QRect twips; // left, top, width, height in the design, relative to the container
+    };
+    template <typename W>
+    W* place(W* widget, QWidget* container, const QString& name, int left, int top, int width,
+             int height);
+    void buildMenus(class QMainWindow* window);
+    void applyButtonStates();
+    void playSound(const QString& fileName);
+    void showCounts();
+    void answerRight();
+    void answerWrong();
+    void pressDefaultButton();
+    int outerWidthTwips() const;
+    int outerHeightTwips() const;
+
+    ExerciseServices services_;
+    ExerciseState state_;
+    ButtonStates buttons_;
+    qint16 lastWidth_ = 0;
+    qint16 lastHeight_ = 0;
+    // The outer size at load: the controls are laid out from their design
+    // geometry scaled by the current size over this one.
+    int loadWidth_ = 0;
+    int loadHeight_ = 0;
+    std::vector<Placed> placed_;
+
+    QPointer<QWidget> client_;
+    QPointer<QLabel> Label1_, Label2_, Label3_, Label5_, Label6_;
+    std::array<QPointer<QLabel>, 2> Label4_;
+    QPointer<QPushButton> CmdGenerer_, Cmdverif_, CmdIndice_, CmdAide_;
+    QPointer<AnswerBox> Text1_;
+    QPointer<QGroupBox> Frame1_, Frame2_;
+    std::array<QPointer<QRadioButton>, 6> Option1_;
+    QPointer<QLabel> Image1_, Image2_;
+};

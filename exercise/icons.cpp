@@ -1,0 +1,35 @@
+#include "icons.h"
+
+#include <QPainter>
+#include <QSvgRenderer>
+
+QPixmap svgPixmap(const QString& resourceName, QSize size, qreal devicePixelRatio) {
+    QSvgRenderer renderer(QStringLiteral(":/vorelle/") + resourceName);
+    if (!renderer.isValid())
+        return QPixmap();
+    const qreal dpr = devicePixelRatio > 0 ? devicePixelRatio : 1.0;
+    QPixmap pixmap(size * dpr);
+    pixmap.fill(Qt::transparent);
+    {
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        renderer.render(&painter);
+    }
+    pixmap.setDevicePixelRatio(dpr);
+    return pixmap;
+}
+
+QPixmap smilingFace(qreal devicePixelRatio) {
+    return svgPixmap(QStringLiteral("face_smile.svg"), QSize(32, 32), devicePixelRatio);
+}
+
+QPixmap sadFace(qreal devicePixelRatio) {
+    return svgPixmap(QStringLiteral("face_sad.svg"), QSize(32, 32), devicePixelRatio);
+}
+
+QIcon programIcon() {
+    QIcon icon;
+    for (int side : {16, 24, 32, 48, 64, 128, 256})
+        icon.addPixmap(svgPixmap(QStringLiteral("vorelle.svg"), QSize(side, side)));
+    return icon;
+}

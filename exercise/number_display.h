@@ -1,0 +1,8 @@
+#pragma once
+
+#include <QString>
+
+// A whole number as the pupil sees it: decimal digits grouped by three from
+// the right, one space between groups, no leading zeros; 0 shows as "0".
+// Negative numbers keep their sign in front of the first group.
+QString groupedDigits(double number);

@@ -122,10 +122,12 @@ void Form1::Cmdverif_Click() {
     Label3_->setText(state_.scoreText());
 
     if (rewardDue(state_.right(), selectedOption())) {
-        if (onReward)
+        const int handBacks = handBacks_;
+        const bool game = bool(onReward);
+        if (game)
             onReward();
         state_.resetSeries();
-        if (onReward)
+        if (game && handBacks_ == handBacks)
             Hide();
     }
 }
@@ -175,6 +177,7 @@ void Form1::CmdAide_Click() {
 }
 
 void Form1::ResetAfterGame() {
+    ++handBacks_;
     Load();
     if (!isLoaded())
         return;

@@ -109,6 +109,9 @@ private:
     // geometry scaled by the current size over this one.
     int loadWidth_ = 0;
     int loadHeight_ = 0;
+    // Games handed back so far; a reward hides the window only when the game
+    // has not already handed back while it was being opened.
+    int handBacks_ = 0;
     std::vector<Placed> placed_;
 
     QPointer<QWidget> client_;

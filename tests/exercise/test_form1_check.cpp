@@ -350,6 +350,15 @@ void TestForm1Check::gameHandBack() {
         f->answerRight();
     f->form->ResetAfterGame();
     QCOMPARE(f->caption("Label6"), QString("2"));
+
+    // A game that ends before its opening returns leaves the window shown.
+    f->form->onReward = [this] { f->form->ResetAfterGame(); };
+    f->draw(5, 5e10);
+    for (int i = 0; i < 5; ++i)
+        f->answerRight();
+    QVERIFY(f->form->isVisible());
+    QCOMPARE(f->caption("Label6"), QString("3"));
+    QCOMPARE(f->form->state().right(), 0);
 }
 
 void TestForm1Check::hugePasteIsChecked() {

@@ -96,6 +96,7 @@ private slots:
     void maximiseAndRestore();
     void minimiseChangesNothing();
     void hugeWindowKeepsLastSize();
+    void reloadKeepsTheSeries();
     void secondInstanceEnds();
     void quitterEnds();
 };
@@ -437,6 +438,32 @@ void TestForm1Window::hugeWindowKeepsLastSize() {
     QVERIFY(f->text1()->height() > 5 * design["Text1"].height());
     window->resize(before);
     QTRY_COMPARE(window->size(), before);
+    QCOMPARE(geometries(*f->form), design);
+}
+
+void TestForm1Window::reloadKeepsTheSeries() {
+    // Closing the window unloads it; showing it again builds it afresh and
+    // runs the load again, but the series lives on in the form.
+    f->random.fallback = 0.5;
+    f->draw(0, 21);
+    f->answerRight();
+    f->form->widget()->close();
+    QTRY_VERIFY(!f->form->isLoaded());
+    f->show();
+    QCOMPARE(f->caption("Label1"), QString("??? ??? ??? ???"));
+    QCOMPARE(f->text1()->text(), Form1::instructionText());
+    QCOMPARE(f->buttons(), (QList<bool>{true, false, false, false}));
+    QCOMPARE(f->instance.asked, 2);
+    QCOMPARE(f->form->state().right(), 1);
+    f->draw(0, 21);
+    f->answerRight();
+    QCOMPARE(f->caption("Label4(0)"), QString("2"));
+    // The rebuilt window scales from its own design geometry too.
+    const QMap<QString, QRect> design = geometries(*f->form);
+    const QSize before = f->form->widget()->size();
+    f->form->widget()->resize(700, 600);
+    QVERIFY(geometries(*f->form) != design);
+    f->form->widget()->resize(before);
     QCOMPARE(geometries(*f->form), design);
 }
 

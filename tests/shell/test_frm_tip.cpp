@@ -226,18 +226,6 @@ private slots:
         QCOMPARE(settings_->writes.size(), 3);
     }
 
-    void everyOpeningTicksTheBoxAgain() {
-        settings_->values[settingKey()] = QStringLiteral("0");
-        writeTips("A\r\n");
-        tip_->Show(false);
-        QCOMPARE(settings_->values.value(settingKey()), QStringLiteral("1"));
-        tip_->control<QCheckBox>(QStringLiteral("chkLoadTipsAtStartup"))->click();
-        QCOMPARE(settings_->values.value(settingKey()), QStringLiteral("0"));
-        clickOK();
-        tip_->Show(false);
-        QCOMPARE(settings_->values.value(settingKey()), QStringLiteral("1"));
-    }
-
     void keysAndCloseBoxCloseTheWindow_data() {
         QTest::addColumn<int>("how");
         QTest::addRow("Escape") << 0;

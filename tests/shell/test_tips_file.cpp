@@ -158,29 +158,6 @@ private slots:
         QVERIFY(!TipsFile::read(path).has_value());
     }
 
-    void tipListCyclesAndKeepsGrowing() {
-        TipList list;
-        QCOMPARE(list.current(), 0);
-        QCOMPARE(list.currentTip(), QString());
-        list.append({"A", "B", "C"});
-        QStringList shown;
-        for (int i = 0; i < 5; ++i) {
-            list.advance();
-            shown << list.currentTip();
-        }
-        QCOMPARE(shown, (QStringList{"A", "B", "C", "A", "B"}));
-        // A second reading appends after the first: C is next, then the
-        // copies in file order.
-        list.append({"A", "B", "C"});
-        shown.clear();
-        for (int i = 0; i < 5; ++i) {
-            list.advance();
-            shown << list.currentTip();
-        }
-        QCOMPARE(shown, (QStringList{"C", "A", "B", "C", "A"}));
-        QCOMPARE(list.tips().size(), 6);
-    }
-
     void tipListAdvancesEvenWhenEmpty() {
         TipList list;
         list.advance();

@@ -66,14 +66,14 @@ using BufferHandle = QImage*;
 struct GameState {
     BoardCells Board;
     std::array<TileHandle, TileCount> TileDC{};
-    qint16 Lines = 0;
+    qint32 Lines = 0;     // held below 2^31 (a 16-bit count would wrap after 32767 lines)
     qint16 Piece = 0;     // kind of the falling piece, 0 before the first spawn
     qint16 NextPiece = 0; // kind shown in the preview
     qint16 PieceX = 0;    // column of the reference cell
     qint16 PieceY = 0;    // row of the reference cell
     qint16 Orientation = 0;
-    qint64 Score = 0; // wide enough for any whole game; shown as decimal text
-    qint16 Level = 0;
+    qint64 Score = 0;                // wide enough for any whole game; shown as decimal text
+    qint32 Level = 0;                // held below 2^31, like Lines
     ScreenHandle BoardDC = nullptr;  // the visible board, picBoard
     BufferHandle BufferDC = nullptr; // the back buffer, picBoard2
     bool Playing = false;

@@ -2,6 +2,8 @@
 
 #include "app_paths.h"
 #include "board_state.h"
+#include "game_loop.h"
+#include "option_flag.h"
 #include "render_pics.h"
 #include "render_surfaces.h"
 #include "shapes.h"
@@ -48,7 +50,9 @@ public:
     bool Dropping = false; // the player asked for a fast drop
     bool GameOver = false; // the game is to end
     bool Paused = false;
-    bool SoundOn = false; // the "Play Sounds" option
+    // The "Play Sounds" option. Once connectLoop() has been given the game
+    // options, this is GameOptions::SoundOn itself, read and written there.
+    OptionFlag SoundOn;
 
     // --- Piece operations --------------------------------------------------
     // Each is made whole or not at all; a move that does not fit is refused
@@ -105,15 +109,28 @@ public:
     void MusicPlay();
     void MusicClose();
 
-    // --- The game loop -----------------------------------------------------
-    // The loop lives in game_loop.cpp, as members declared here:
-    //   void NewGame();                 // reset, TakeHandles(), optional filled rows, RunGame()
-    //   void RunGame();                 // the passes: PrevGame = Game; spawn or MoveDown;
-    //                                   // DrawBoard(); ClearLines() after a landing; GameDelay()
-    //   void SpawnPiece();              // writes spawnCells(Game.Piece), sets GameOver on overlap
-    //   void ClearLines();
-    //   void GameDelay(double seconds); // polls services().clock, pumps services().events
-    // with its own state (StepDelay, DropStartRow, MusicStart) beside them.
+    // --- The game loop (game_loop.cpp) ----------------------------------------
+    // Wires the options, message boxes, high scores, game window and the
+    // hand-back; binds SoundOn to the options' flag. Call before NewGame.
+    void connectLoop(GameLoopLinks links);
+    const GameLoopLinks& loopLinks() const { return loop_; }
+
+    // A whole game: reset, optional filled rows, then RunGame; returns when
+    // the game is over and the exercise has been handed back.
+    void NewGame();
+    // The passes until GameOver, then the end of the game.
+    void RunGame();
+    // Writes the spawn cells of Game.Piece; GameOver when one was occupied.
+    void SpawnPiece();
+    // After a landing: completed rows emptied and collapsed, lines, level, score.
+    void ClearLines();
+    // The only wait of the game: blocks in the event pump until the delay
+    // has passed (or while paused), so keys and menus run inside it.
+    void GameDelay(double seconds);
+
+    double StepDelay = GameLoop::LevelZeroDelay; // seconds between gravity steps
+    qint16 DropStartRow = 0;                     // PieceY when the fast drop began; 0: no drop
+    double MusicStart = 0.0;                     // clock time the music was last started
 
 private:
     // Applies a move from `from` at (PieceX, PieceY) to `to` at (x, y) when
@@ -123,6 +140,7 @@ private:
     void moveSideways(int dx);
 
     BrikkoServices services_;
+    GameLoopLinks loop_;
     qint64 tileCopies_ = 0;
     qint64 screenCopies_ = 0;
 };

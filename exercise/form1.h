@@ -18,6 +18,7 @@
 class AnswerBox;
 class QGroupBox;
 class QLabel;
+class QMainWindow;
 class QPushButton;
 class QRadioButton;
 
@@ -53,14 +54,22 @@ public:
     // one more game in Label6, then the window is shown (not modal).
     void ResetAfterGame();
 
+    // Ends the program at once when another copy runs; then the start state.
     void Form_Load() override;
+    // Lays every control out for the window's size: its design geometry
+    // scaled by the current outer size over the outer size at load
+    // (single-precision factors; frame children relative to their frame;
+    // fonts unchanged), so that growing and shrinking back never drifts.
+    // Nothing while minimised. LastWidth and LastHeight follow the size
+    // unless it passes 32 767 twips. The outer size is the window's own,
+    // menu bar included, without the window manager's frame.
     void Form_Resize() override;
     void CmdGenerer_Click();
     void Text1_Change();
     void Cmdverif_Click();
     void CmdIndice_Click();
     void CmdAide_Click();
-    void quitter_Click();
+    void quitter_Click(); // ends the program at once
     void astuce_Click();
     void apropos_Click();
 
@@ -90,7 +99,7 @@ private:
     template <typename W>
     W* place(W* widget, QWidget* container, const QString& name, int left, int top, int width,
              int height);
-    void buildMenus(class QMainWindow* window);
+    void buildMenus(QMainWindow* window);
     void applyButtonStates();
     void playSound(const QString& fileName);
     void showCounts();

@@ -163,6 +163,9 @@ void TestGameLoop::gravityEveryHalfSecondAtLevelZero() {
     const std::size_t landing = firstLanding(f.draws);
     QVERIFY(landing < f.draws.size());
     QCOMPARE(f.draws[landing].pieceY, qint16(18));
+    // Each pass draws only what it changed: the spawn's 4 cells, then 8 per
+    // row fallen (4 emptied, 4 filled), nothing for the landing itself.
+    QCOMPARE(f.draws[landing].tileCopies, qint64(4 + 17 * 8));
     QVERIFY(near(f.draws[landing].time, Start + 9.0));
     // The next piece spawns after the 0.1-second pause and a whole wait.
     const Draw& spawn = f.draws[landing + 2];
@@ -465,7 +468,7 @@ void TestGameLoop::spawnOnTheStackEndsTheGame() {
 }
 
 // The filled rows appear one cell at a time, column by column, each drawn at
-// once.
+// once and drawn alone.
 void TestGameLoop::filledRowsAppearOneByOne() {
     LoopFixture f;
     f.options.FillLines = true;
@@ -487,6 +490,9 @@ void TestGameLoop::filledRowsAppearOneByOne() {
         shown = now;
     }
     QCOMPARE(f.draws[order.size()].board, shown); // the closing draw of NewGame
+    // Only changed cells are drawn: one tile per filled cell, then the four of
+    // the first piece.
+    QCOMPARE(f.brikko.tileCopies(), qint64(order.size() + 4));
 }
 
 // Over many games with a real generator: rows 1 to 9 always empty, each cell

@@ -45,6 +45,7 @@ struct Draw {
     qint32 lines;
     qint32 level;
     double stepDelay;
+    qint64 tileCopies; // so far, in this game module
 };
 
 // Music commands with the simulated time at which each was sent.
@@ -227,7 +228,7 @@ private:
         const GameState& g = brikko.Game;
         draws.push_back({clock.seconds, g.Board, g.Piece, g.PieceY, g.Orientation, brikko.Landed,
                          brikko.Dropping, brikko.Paused, g.Score, g.Lines, g.Level,
-                         brikko.StepDelay});
+                         brikko.StepDelay, brikko.tileCopies()});
         if (checkScreen && !screenShows(g.Board))
             ++screenMismatches;
         for (Trigger& t : triggers) {

@@ -1,0 +1,198 @@
+// How the game loop waits on the real clock and the real event pump: a game
+// at level 0, left alone, on the offscreen platform. Prints
+//
+// - the processor time the process used (user + system, from
+//   CLOCK_PROCESS_CPUTIME_ID) over the wall time: a waiting game must block in
+//   the event loop, not poll (target: under 2 % of one core);
+// - the intervals between two gravity steps of the same piece, timed with a
+//   monotonic clock at each copy of the board to the screen (targets: median
+//   within 1 ms of 0.5 s, 99th percentile of the deviation within 5 ms).
+//
+// The game is ended after the given time (30 seconds by default) by a timer
+// that chooses "end game"; a game that ends by itself before then is followed
+// by another. Message boxes answer at once. Run it on a quiet machine:
+//
+//     build/default/bin/bench_game_timing [seconds]
+//
+// The exit status is 0 when every target is met.
+
+#include "brikko.h"
+#include "clock.h"
+#include "event_pump.h"
+#include "game_controls.h"
+#include "game_options.h"
+#include "high_scores.h"
+#include "media_control.h"
+#include "message_boxes.h"
+#include "profile_file.h"
+#include "random.h"
+#include "sound_player.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <ctime>
+#include <vector>
+
+namespace {
+
+using Steady = std::chrono::steady_clock;
+
+double processCpuSeconds() {
+    timespec ts{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+    return double(ts.tv_sec) + double(ts.tv_nsec) / 1e9;
+}
+
+class SilentPlayer : public SoundPlayer {
+public:
+    void play(const QString&) override {}
+};
+
+class SilentMedia : public MediaControl {
+public:
+    void send(const QString&) override {}
+};
+
+class AnsweringBoxes : public MessageBoxes {
+public:
+    void msgBox(const QString&, int, const QString&) override {}
+    QString inputBox(const QString&, const QString&, const QString&) override {
+        return QStringLiteral("banc d'essai");
+    }
+};
+
+class NoDisplay : public HighScoreDisplay {
+public:
+    void showHighScores(const HighScoreTable&) override {}
+};
+
+class QuietWindow : public GameWindowPort {
+public:
+    void setGameMenus(const GameMenuStates&) override {}
+    QString caption() const override { return caption_; }
+    void setCaption(const QString& caption) override { caption_ = caption; }
+    GameWindowState windowState() const override { return GameWindowState::Normal; }
+    void setLabel(GameLabel, const QString&) override {}
+    void hideGameWindow() override {}
+    void showExerciseWindow() override {}
+
+private:
+    QString caption_ = QStringLiteral("Brikko32");
+};
+
+// The board as shown: each copy is timed with the piece's position.
+class TimedScreen : public ImageBoardScreen {
+public:
+    struct Copy {
+        Steady::time_point at;
+        int game;
+        qint16 piece;
+        qint16 pieceY;
+        bool dropping;
+    };
+    const Brikko* game = nullptr;
+    int gameNumber = 0;
+    std::vector<Copy> copies;
+
+    void copyFromBuffer(const QImage& buffer, const QRect& source) override {
+        ImageBoardScreen::copyFromBuffer(buffer, source);
+        copies.push_back(
+            {Steady::now(), gameNumber, game->Game.Piece, game->Game.PieceY, game->Dropping});
+    }
+};
+
+double percentile(std::vector<double> values, double p) {
+    std::sort(values.begin(), values.end());
+    const double rank = p * double(values.size() - 1);
+    const std::size_t lo = std::size_t(std::floor(rank));
+    const std::size_t hi = std::min(lo + 1, values.size() - 1);
+    return values[lo] + (values[hi] - values[lo]) * (rank - double(lo));
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const double seconds = argc > 1 ? std::max(1.0, std::atof(argv[1])) : 30.0;
+
+    QTemporaryDir dir;
+    SilentPlayer sounds;
+    SilentMedia media;
+    SystemClock clock;
+    XoshiroRandom random(quint64(Steady::now().time_since_epoch().count()));
+    QtEventPump events;
+    AnsweringBoxes boxes;
+    NoDisplay display;
+    QuietWindow window;
+    ProfileFile optionsFile(dir.filePath(GameOptions::FileName));
+    GameOptions options(optionsFile);
+    options.StartingLevel = 0.0;
+    HighScoreTable scores(dir.filePath(HighScoreFile::FileName));
+
+    Brikko brikko(BrikkoServices{sounds, media, clock, random, events,
+                                 AppPaths(dir.path(), dir.path(), dir.path())});
+    TimedScreen screen;
+    screen.game = &brikko;
+    screen.copies.reserve(100000);
+    ImagePreviewView preview;
+    brikko.picBoard = &screen;
+    brikko.picNext = &preview;
+    brikko.connectLoop({&options, &boxes, &scores, &display, &window, {}});
+    GameControls controls(brikko);
+
+    QTimer end;
+    end.setSingleShot(true);
+    end.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&end, &QTimer::timeout, [&controls] { controls.mnuEndGame_Click(); });
+
+    const double cpuStart = processCpuSeconds();
+    const Steady::time_point wallStart = Steady::now();
+    end.start(int(seconds * 1000));
+    while (end.isActive()) {
+        ++screen.gameNumber;
+        controls.mnuNewGame_Click();
+    }
+    const double wall = std::chrono::duration<double>(Steady::now() - wallStart).count();
+    const double cpu = processCpuSeconds() - cpuStart;
+
+    std::vector<double> intervals;
+    for (std::size_t i = 1; i < screen.copies.size(); ++i) {
+        const TimedScreen::Copy& a = screen.copies[i - 1];
+        const TimedScreen::Copy& b = screen.copies[i];
+        if (a.game == b.game && a.piece == b.piece && b.pieceY == a.pieceY + 1 && !b.dropping)
+            intervals.push_back(std::chrono::duration<double>(b.at - a.at).count());
+    }
+    if (intervals.empty()) {
+        std::printf("no gravity step measured\n");
+        return 1;
+    }
+    std::vector<double> deviations;
+    for (const double v : intervals)
+        deviations.push_back(std::abs(v - 0.5));
+    const double median = percentile(intervals, 0.5);
+    const double p99 = percentile(deviations, 0.99);
+    const double share = cpu / wall * 100.0;
+
+    std::printf("game left alone at level 0 for %.2f s of wall time (%d game(s)), "
+                "SystemClock + QtEventPump, platform %s\n",
+                wall, screen.gameNumber, qPrintable(QGuiApplication::platformName()));
+    std::printf("processor: %.3f s user+system = %.3f %% of one core (target < 2 %%)\n", cpu,
+                share);
+    std::printf("gravity intervals: %zu, median %.3f ms (off by %.3f ms, target <= 1 ms), "
+                "99th percentile of the deviation %.3f ms (target <= 5 ms), "
+                "min %.3f ms, max %.3f ms\n",
+                intervals.size(), median * 1000, std::abs(median - 0.5) * 1000, p99 * 1000,
+                *std::min_element(intervals.begin(), intervals.end()) * 1000,
+                *std::max_element(intervals.begin(), intervals.end()) * 1000);
+    const bool met = share < 2.0 && std::abs(median - 0.5) <= 0.001 && p99 <= 0.005;
+    std::printf("%s\n", met ? "all targets met" : "TARGET MISSED");
+    return met ? 0 : 1;
+}

@@ -87,18 +87,15 @@ void TestGameLoopControls::keyTable_data() {
         {"falling: Down", false, true, false, KeyDown, "drop"},
         {"falling: P", false, true, false, KeyP, "pause"},
         {"falling: space", false, true, false, 32, "nothing"},
-        {"falling: A", false, true, false, 65, "nothing"},
         {"landed: Left", true, true, false, KeyLeft, "nothing"},
         {"landed: Down", true, true, false, KeyDown, "nothing"},
         {"landed: P", true, true, false, KeyP, "nothing"},
         {"paused: Left", false, true, true, KeyLeft, "nothing"},
-        {"paused: Up", false, true, true, KeyUp, "nothing"},
         {"paused: Down", false, true, true, KeyDown, "nothing"},
         {"paused: P", false, true, true, KeyP, "resume"},
         {"paused and landed: P", true, true, true, KeyP, "resume"},
         {"game over, paused: P", false, false, true, KeyP, "nothing"},
         {"game over: P", false, false, false, KeyP, "nothing"},
-        {"game over: Left", false, false, false, KeyLeft, "nothing"},
     };
     for (const Row& r : rows)
         QTest::newRow(r.name) << r.landed << r.playing << r.paused << r.key << r.effect;

@@ -106,8 +106,9 @@ void Brikko::NewGame() {
     Dropping = false;
     Paused = false;
 
-    // The level label shows the level played, which the first landing shows
-    // again: the same text as the setting for every whole level.
+    // The level label shows the level played, as every landing does after:
+    // the setting's own text for every whole level, "0" rather than an empty
+    // label when it has no value, "2" rather than "2.5" for a typed 2.5.
     showLabel(loop_.window, GameLabel::lblScore, 0);
     showLabel(loop_.window, GameLabel::lblLines, 0);
     showLabel(loop_.window, GameLabel::lblLevel, Game.Level);

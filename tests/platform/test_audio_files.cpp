@@ -1,0 +1,175 @@
+// The music's command strings, the files the players hand to SDL, and the
+// installed sounds and music as the players read them.
+
+#include "media_command.h"
+#include "sdl_audio.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QtEndian>
+#include <SDL.h>
+#include <algorithm>
+
+using Verb = MediaCommand::Verb;
+Q_DECLARE_METATYPE(MediaCommand::Verb)
+
+namespace {
+
+QByteArray asset(const QString& name) {
+    return QFile::encodeName(qEnvironmentVariable("VORELLE_TEST_DATA") + u'/' + name);
+}
+
+// The playing time of a standard MIDI file of one tempo: up to its last event.
+double midiSeconds(const QByteArray& d) {
+    const auto at = [&d](qsizetype i) { return i < d.size() ? quint8(d[i]) : 0; };
+    qint64 end = 0;
+    qint64 tempo = 500'000; // microseconds a quarter note
+    for (qsizetype track = 14; d.mid(track, 4) == "MTrk";) {
+        const qsizetype trackEnd = track + 8 + qFromBigEndian<quint32>(d.constData() + track + 4);
+        const auto number = [&](qsizetype& p) {
+            qint64 v = 0;
+            do
+                v = v << 7 | (at(p) & 0x7F);
+            while ((at(p++) & 0x80) && p < trackEnd);
+            return v;
+        };
+        qint64 tick = 0;
+        int status = 0;
+        for (qsizetype p = track + 8; p < trackEnd;) {
+            tick += number(p);
+            if (at(p) & 0x80)
+                status = at(p++);
+            if (status == 0xFF) {
+                const int type = at(p++);
+                const qint64 length = number(p);
+                if (type == 0x51)
+                    tempo = at(p) << 16 | at(p + 1) << 8 | at(p + 2);
+                p += length;
+            } else {
+                p += (status & 0xE0) == 0xC0 ? 1 : 2; // program, pressure: one data byte
+            }
+        }
+        end = std::max(end, tick);
+        track = trackEnd;
+    }
+    return double(end) * tempo / qFromBigEndian<quint16>(d.constData() + 12) / 1e6;
+}
+
+} // namespace
+
+class TestAudioFiles : public QObject {
+    Q_OBJECT
+
+private slots:
+    void commands_data();
+    void commands();
+    void playableFiles_data();
+    void playableFiles();
+    void formatAndLength_data();
+    void formatAndLength();
+
+private:
+    QTemporaryDir dir_;
+};
+
+void TestAudioFiles::commands_data() {
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<Verb>("verb");
+    QTest::addColumn<QString>("path");
+    const auto row = [](const char* name, const QString& command, Verb verb, const char* path) {
+        QTest::addRow("%s", name) << command << verb << QString::fromUtf8(path);
+    };
+    row("bare path", "open /opt/vorelle/Brikko32.mid", Verb::Open, "/opt/vorelle/Brikko32.mid");
+    row("quoted path with spaces", "play \"/home/élève/Mes jeux/Brikko32.mid\"", Verb::Play,
+        "/home/élève/Mes jeux/Brikko32.mid");
+    row("verb in capitals", "CLOSE /a.mid", Verb::Close, "/a.mid");
+    row("backslashes kept", "play C:\\Jeux\\b.mid", Verb::Play, "C:\\Jeux\\b.mid");
+    row("odd spacing", "  play \t  /a.mid \r\n", Verb::Play, "/a.mid");
+    row("unknown verb", "stop /a.mid", Verb::None, "");
+    row("verb run into the path", "play/a.mid", Verb::None, "");
+    row("empty", "", Verb::None, "");
+    row("empty quotes", "play \"\"", Verb::None, "");
+    row("unclosed quote", "play \"/a b.mid", Verb::None, "");
+    row("unquoted path with a space", "play /Mes jeux/b.mid", Verb::None, "");
+    row("text after the quoted path", "play \"/a.mid\" from 0", Verb::None, "");
+    row("NUL in the path", QStringLiteral("play /a.mid") + QChar(0) + u'x', Verb::None, "");
+}
+
+void TestAudioFiles::commands() {
+    QFETCH(QString, command);
+    QFETCH(Verb, verb);
+    QFETCH(QString, path);
+    const MediaCommand parsed = parseMediaCommand(command);
+    QCOMPARE(parsed.verb, verb);
+    QCOMPARE(parsed.path, path);
+}
+
+// Regular files up to a size, named with slashes; nothing else.
+void TestAudioFiles::playableFiles_data() {
+    QTest::addColumn<QByteArray>("name");
+    QTest::addColumn<QString>("expected");
+    const QString tick = dir_.filePath(QStringLiteral("tick.wav"));
+    QFile file(tick);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(QByteArray(100, 'x')) == 100);
+    file.close();
+    QTest::addRow("at the size limit") << audioFileName(tick, 100) << tick;
+    QTest::addRow("over the size limit") << audioFileName(tick, 99) << QString();
+    QTest::addRow("backslash separator")
+        << audioFileName(dir_.path() + QStringLiteral("\\tick.wav"), 1000) << tick;
+    QTest::addRow("missing file") << audioFileName(tick + u'x', 1000) << QString();
+    QTest::addRow("folder") << audioFileName(dir_.path(), 1000) << QString();
+    QTest::addRow("NUL in the name") << audioFileName(tick + QChar(0), 1000) << QString();
+}
+
+void TestAudioFiles::playableFiles() {
+    QFETCH(QByteArray, name);
+    QFETCH(QString, expected);
+    QCOMPARE(QFile::decodeName(name), expected);
+}
+
+void TestAudioFiles::formatAndLength_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<double>("minSeconds");
+    QTest::addColumn<double>("maxSeconds");
+    for (const char* name : {"gagner.wav", "perdu.wav", "Sound1.wav", "Sound2.wav", "Sound3.wav",
+                             "Sound4.wav", "Sound5.wav", "Sound6.wav", "Sound7.wav"})
+        QTest::addRow("%s", name) << name << 0.02 << 1.0;
+    QTest::addRow("Brikko32.mid") << "Brikko32.mid" << 60.0 << 120.0;
+}
+
+// Sounds: 16-bit mono PCM, heard, below clipping. Music: a standard MIDI file
+// with a track per part.
+void TestAudioFiles::formatAndLength() {
+    QFETCH(QString, name);
+    QFETCH(double, minSeconds);
+    QFETCH(double, maxSeconds);
+    double seconds = 0;
+    if (name.endsWith(QLatin1String(".mid"))) {
+        QFile file(QFile::decodeName(asset(name)));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray midi = file.readAll();
+        QVERIFY(midi.startsWith("MThd") && midi.size() > 14 && midi[8] == 0 && midi[9] == 1 &&
+                midi[11] >= 4 && !(midi[12] & 0x80));
+        seconds = midiSeconds(midi);
+    } else {
+        SDL_AudioSpec spec;
+        Uint8* buffer = nullptr;
+        Uint32 bytes = 0;
+        QVERIFY(SDL_LoadWAV(asset(name).constData(), &spec, &buffer, &bytes));
+        const std::vector<qint16> samples(reinterpret_cast<qint16*>(buffer),
+                                          reinterpret_cast<qint16*>(buffer + bytes));
+        SDL_FreeWAV(buffer);
+        QCOMPARE(spec.format, Uint16(AUDIO_S16LSB));
+        QCOMPARE(spec.channels, Uint8(1));
+        int peak = 0;
+        for (const qint16 s : samples)
+            peak = std::max(peak, std::abs(int(s)));
+        QVERIFY2(peak > 0.05 * 32768 && peak < 0.7 * 32768, qPrintable(QString::number(peak)));
+        seconds = double(samples.size()) / spec.freq;
+    }
+    QVERIFY2(seconds > minSeconds && seconds < maxSeconds, qPrintable(QString::number(seconds)));
+}
+
+QTEST_APPLESS_MAIN(TestAudioFiles)
+#include "test_audio_files.moc"

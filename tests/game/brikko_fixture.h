@@ -1,67 +1,70 @@
 #pragma once
 
-// Shared by the game's tests: a Brikko on fake services, and readers for the
-// cell lists and ranges written in the tests' tables.
+// Shared by the game's tests: a Brikko on fake services, the cell lists of
+// the tables, and pieces written into the board as a spawn writes them.
 
 #include "brikko.h"
 #include "fakes.h"
 
 #include <QList>
 #include <QPair>
-#include <QRegularExpression>
-#include <QString>
 
 #include <algorithm>
 
 struct BrikkoFixture {
     explicit BrikkoFixture(const QString& dataDir = QStringLiteral("/opt/vorelle/data"))
-        : brikko(BrikkoServices{
-              sounds, media, clock, random, events,
-              AppPaths(dataDir, QStringLiteral("/tmp/user"), QStringLiteral("/tmp/config"))}) {}
+        : brikko({sounds, media, clock, random, events,
+                  AppPaths(dataDir, QStringLiteral("/tmp/user"), QStringLiteral("/tmp/config"))}) {}
+    Brikko& withScreen() {
+        brikko.picBoard = &screen;
+        brikko.TakeHandles();
+        return brikko;
+    }
     FakeSoundPlayer sounds;
     FakeMediaControl media;
     FakeClock clock;
     FakeRandom random;
     FakeEventPump events{clock};
+    ImageBoardScreen screen;
     Brikko brikko;
 };
 
-// "(-1, 0) (0, 0)" -> offsets, in the order written.
-inline QList<QPair<int, int>> parseOffsets(const QString& text) {
-    static const QRegularExpression pair(QStringLiteral("\\((-?\\d+),\\s*(-?\\d+)\\)"));
-    QList<QPair<int, int>> out;
-    for (auto it = pair.globalMatch(text); it.hasNext();) {
-        const auto m = it.next();
-        out.append({m.captured(1).toInt(), m.captured(2).toInt()});
-    }
+using Cells = QList<QPair<int, int>>;
+
+// "(-1, 0) (0, 0)" -> the pairs, sorted.
+inline Cells parseCells(QString text) {
+    const QStringList n = text.remove('(').remove(')').remove(',').split(' ', Qt::SkipEmptyParts);
+    Cells out;
+    for (int i = 0; i + 1 < n.size(); i += 2)
+        out.append({n[i].toInt(), n[i + 1].toInt()});
+    std::sort(out.begin(), out.end());
     return out;
 }
 
-// "2..8" -> {2, 8}
-inline QPair<int, int> parseRange(const QString& text) {
-    const QStringList parts = text.split(QStringLiteral(".."));
-    return {parts.value(0).toInt(), parts.value(1).toInt()};
-}
-
-inline QList<QPair<int, int>> sorted(QList<QPair<int, int>> list) {
-    std::sort(list.begin(), list.end());
-    return list;
-}
-
-inline QList<QPair<int, int>> offsetsOf(const PieceShape& shape) {
-    QList<QPair<int, int>> out;
-    for (const ShapeOffset o : shape.cells)
-        out.append({o.dx, o.dy});
+// The (column, row) pairs of cells, sorted.
+inline Cells sortedCells(const PieceCells& cells) {
+    Cells out;
+    for (const BoardCell c : cells)
+        out.append({c.column, c.row});
+    std::sort(out.begin(), out.end());
     return out;
 }
 
-// Writes a piece into the board and the record, as a spawn does.
-inline void placePiece(Brikko& b, qint16 kind, qint16 orientation, qint16 x, qint16 y) {
-    b.Game.Piece = kind;
-    b.Game.Orientation = orientation;
-    b.Game.PieceX = x;
-    b.Game.PieceY = y;
-    if (const PieceShape* shape = shapeOf(kind, orientation))
-        for (const BoardCell c : cellsAt(*shape, x, y))
-            b.Game.Board(c.column, c.row) = kind;
+// The cells of the record's piece, of a kind and orientation in the table.
+inline PieceCells pieceCellsOf(const GameState& g) {
+    return cellsAt(*shapeOf(g.Piece, g.Orientation), g.PieceX, g.PieceY);
+}
+
+inline QList<int> placeOf(const GameState& g) {
+    return {g.PieceX, g.PieceY, g.Orientation};
+}
+
+inline void placePiece(Brikko& b, int kind, int orientation, int x, int y) {
+    b.Game.Piece = qint16(kind);
+    b.Game.Orientation = qint16(orientation);
+    b.Game.PieceX = qint16(x);
+    b.Game.PieceY = qint16(y);
+    if (shapeOf(b.Game.Piece, b.Game.Orientation))
+        for (const BoardCell c : pieceCellsOf(b.Game))
+            b.Game.Board(c.column, c.row) = b.Game.Piece;
 }

@@ -1,6 +1,6 @@
-// The piece operations: MoveDown, MoveLeft, MoveRight and RotatePiece on the
-// live record. Each move is whole or refused; only the cells the piece leaves
-// and enters change; no cell off the board is ever touched.
+// The shape table, the board's storage order, the piece operations and the
+// game's sounds. Each move is whole or refused, changes only the cells the
+// piece leaves and enters, and never touches a cell off the board.
 
 #include "brikko_fixture.h"
 
@@ -8,523 +8,282 @@
 
 #include <random>
 
-namespace {
-
-QList<QPair<int, int>> changedCells(const BoardCells& a, const BoardCells& b) {
-    QList<QPair<int, int>> out;
-    for (int r = 1; r <= BoardRows; ++r)
-        for (int c = 1; c <= BoardColumns; ++c)
-            if (a(c, r) != b(c, r))
-                out.append({c, r});
-    return out;
-}
-
-bool pieceHoldsItsCells(const Brikko& b) {
-    PieceCells cells{};
-    if (!b.pieceCells(cells))
-        return false;
-    for (const BoardCell c : cells)
-        if (b.Game.Board(c.column, c.row) != b.Game.Piece)
-            return false;
-    return true;
-}
-
-} // namespace
+static void (Brikko::*const operations[])() = {&Brikko::MoveDown, &Brikko::MoveLeft,
+                                               &Brikko::MoveRight, &Brikko::RotatePiece};
 
 class TestMoves : public QObject {
     Q_OBJECT
 private slots:
+    void shapeTable_data();
+    void shapeTable();
+    void storageOrder_data();
+    void storageOrder();
     void rotationTable_data();
     void rotationTable();
-    void rotationReturnsHome_data();
-    void rotationReturnsHome();
-    void oNeverRotates();
-    void landsByTheFloor_data();
-    void landsByTheFloor();
-    void landsOnTheStack();
-    void horizontalINeedsRoomToTurn();
-    void verticalIAtTheWallsCannotTurnBack_data();
-    void verticalIAtTheWallsCannotTurnBack();
-    void refusedMoveStillCopiesAndRedraws();
-    void pieceOutsideTheTableMovesNothing_data();
-    void pieceOutsideTheTableMovesNothing();
-    void moveDownSounds_data();
-    void moveDownSounds();
-    void keyMovesPlayNoSound();
+    void scripts_data();
+    void scripts();
     void randomSequencesKeepTheBoardWhole();
+    void musicCommands_data();
+    void musicCommands();
 };
 
-// Every step of the rotation table: the cells tested and filled, the cells
-// emptied, and the reference positions at which the step fits.
+void TestMoves::shapeTable_data() {
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("orientation");
+    QTest::addColumn<QString>("cells");
+    QTest::addColumn<QList<int>>("limits"); // PieceX and PieceY at which it lies on the board
+    QTest::addColumn<QString>("spawn");     // (column, row) a new piece takes, in orientation 1
+    const auto row = [](int kind, int orientation, const char* cells, QList<int> limits,
+                        const char* spawn = "") {
+        QTest::addRow("%c%d", pieceLabel(qint16(kind)), orientation)
+            << kind << orientation << QString(cells) << limits << QString(spawn);
+    };
+    row(1, 1, "(-1, 0) (0, 0) (1, 0) (2, 0)", {2, 8, 1, 18}, "(4, 1) (5, 1) (6, 1) (7, 1)");
+    row(1, 2, "(0, -1) (0, 0) (0, 1) (0, 2)", {1, 10, 2, 16});
+    row(2, 1, "(-1, -1) (-1, 0) (0, 0) (1, 0)", {2, 9, 2, 18}, "(4, 1) (4, 2) (5, 2) (6, 2)");
+    row(2, 2, "(0, -1) (1, -1) (0, 0) (0, 1)", {1, 9, 2, 17});
+    row(2, 3, "(-1, 0) (0, 0) (1, 0) (1, 1)", {2, 9, 1, 17});
+    row(2, 4, "(0, -1) (0, 0) (-1, 1) (0, 1)", {2, 10, 2, 17});
+    row(3, 1, "(1, -1) (-1, 0) (0, 0) (1, 0)", {2, 9, 2, 18}, "(6, 1) (4, 2) (5, 2) (6, 2)");
+    row(3, 2, "(0, -1) (0, 0) (0, 1) (1, 1)", {1, 9, 2, 17});
+    row(3, 3, "(-1, 0) (0, 0) (1, 0) (-1, 1)", {2, 9, 1, 17});
+    row(3, 4, "(-1, -1) (0, -1) (0, 0) (0, 1)", {2, 10, 2, 17});
+    row(4, 1, "(-1, -1) (0, -1) (0, 0) (1, 0)", {2, 9, 2, 18}, "(4, 1) (5, 1) (5, 2) (6, 2)");
+    row(4, 2, "(1, -1) (0, 0) (1, 0) (0, 1)", {1, 9, 2, 17});
+    row(5, 1, "(0, -1) (1, -1) (-1, 0) (0, 0)", {2, 9, 2, 18}, "(5, 1) (6, 1) (4, 2) (5, 2)");
+    row(5, 2, "(0, -1) (0, 0) (1, 0) (1, 1)", {1, 9, 2, 17});
+    row(6, 1, "(0, -1) (-1, 0) (0, 0) (1, 0)", {2, 9, 2, 18}, "(5, 1) (4, 2) (5, 2) (6, 2)");
+    row(6, 2, "(0, -1) (0, 0) (1, 0) (0, 1)", {1, 9, 2, 17});
+    row(6, 3, "(-1, 0) (0, 0) (1, 0) (0, 1)", {2, 9, 1, 17});
+    row(6, 4, "(0, -1) (-1, 0) (0, 0) (0, 1)", {2, 10, 2, 17});
+    row(7, 1, "(0, -1) (1, -1) (0, 0) (1, 0)", {1, 9, 2, 18}, "(5, 1) (6, 1) (5, 2) (6, 2)");
+}
+
+void TestMoves::shapeTable() {
+    QFETCH(int, kind);
+    QFETCH(int, orientation);
+    QFETCH(QString, cells);
+    QFETCH(QList<int>, limits);
+    const PieceShape* shape = shapeOf(qint16(kind), qint16(orientation));
+    QVERIFY(shape);
+    QCOMPARE(sortedCells(cellsAt(*shape, 0, 0)), parseCells(cells));
+    const ShapeLimits l = shape->limits;
+    QCOMPARE((QList<int>{l.minX, l.maxX, l.minY, l.maxY}), limits);
+    QFETCH(QString, spawn);
+    if (!spawn.isEmpty())
+        QCOMPARE(sortedCells(::spawnCells(qint16(kind)).value()), parseCells(spawn));
+}
+
+// Column fastest; a position off the board reads as 0, writes nowhere and is
+// counted as a fault.
+void TestMoves::storageOrder_data() {
+    QTest::addColumn<int>("column");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("element"); // -1: off the board
+    QTest::newRow("(1, 1)") << 1 << 1 << 0;
+    QTest::newRow("(10, 1)") << 10 << 1 << 9;
+    QTest::newRow("(1, 2)") << 1 << 2 << 10;
+    QTest::newRow("(10, 18)") << 10 << 18 << 179;
+    QTest::newRow("column 0") << 0 << 2 << -1;
+    QTest::newRow("row 19") << 1 << 19 << -1;
+}
+
+void TestMoves::storageOrder() {
+    QFETCH(int, column);
+    QFETCH(int, row);
+    QFETCH(int, element);
+    BoardCells board;
+    const qint64 faults = boardAccessFaults();
+    board(column, row) = 7;
+    for (int i = 0; i < BoardCellCount; ++i)
+        QCOMPARE(board.cells[std::size_t(i)], qint16(i == element ? 7 : 0));
+    QCOMPARE(std::as_const(board)(column, row), qint16(element < 0 ? 0 : 7));
+    QCOMPARE(boardAccessFaults() - faults, qint64(element < 0 ? 2 : 0));
+}
+
 void TestMoves::rotationTable_data() {
     QTest::addColumn<int>("kind");
     QTest::addColumn<int>("from");
     QTest::addColumn<int>("to");
-    QTest::addColumn<QString>("filled");
+    QTest::addColumn<QString>("filled"); // tested, then filled
     QTest::addColumn<QString>("emptied");
-    QTest::addColumn<QString>("xRange");
-    QTest::addColumn<QString>("yRange");
-    struct Row {
-        int kind, from, to;
-        const char *filled, *emptied, *x, *y;
+    const auto row = [](int kind, int from, int to, const char* filled, const char* emptied) {
+        QTest::addRow("%c %d->%d", pieceLabel(qint16(kind)), from, to)
+            << kind << from << to << QString(filled) << QString(emptied);
     };
-    const Row rows[] = {
-        {1, 1, 2, "(0, -1) (0, 1) (0, 2)", "(-1, 0) (1, 0) (2, 0)", "1..10", "2..16"},
-        {1, 2, 1, "(-1, 0) (1, 0) (2, 0)", "(0, -1) (0, 1) (0, 2)", "2..8", "1..18"},
-        {2, 1, 2, "(0, -1) (1, -1) (0, 1)", "(-1, -1) (-1, 0) (1, 0)", "1..9", "2..17"},
-        {2, 2, 3, "(-1, 0) (1, 0) (1, 1)", "(0, -1) (1, -1) (0, 1)", "2..9", "1..17"},
-        {2, 3, 4, "(0, -1) (-1, 1) (0, 1)", "(-1, 0) (1, 0) (1, 1)", "2..10", "2..17"},
-        {2, 4, 1, "(-1, -1) (-1, 0) (1, 0)", "(0, -1) (-1, 1) (0, 1)", "2..9", "2..18"},
-        {3, 1, 2, "(0, -1) (0, 1) (1, 1)", "(1, -1) (-1, 0) (1, 0)", "1..9", "2..17"},
-        {3, 2, 3, "(-1, 0) (1, 0) (-1, 1)", "(0, -1) (0, 1) (1, 1)", "2..9", "1..17"},
-        {3, 3, 4, "(-1, -1) (0, -1) (0, 1)", "(-1, 0) (1, 0) (-1, 1)", "2..10", "2..17"},
-        {3, 4, 1, "(1, -1) (-1, 0) (1, 0)", "(-1, -1) (0, -1) (0, 1)", "2..9", "2..18"},
-        {4, 1, 2, "(1, -1) (0, 1)", "(-1, -1) (0, -1)", "1..9", "2..17"},
-        {4, 2, 1, "(-1, -1) (0, -1)", "(1, -1) (0, 1)", "2..9", "2..18"},
-        {5, 1, 2, "(1, 0) (1, 1)", "(1, -1) (-1, 0)", "1..9", "2..17"},
-        {5, 2, 1, "(1, -1) (-1, 0)", "(1, 0) (1, 1)", "2..9", "2..18"},
-        {6, 1, 2, "(0, 1)", "(-1, 0)", "1..9", "2..17"},
-        {6, 2, 3, "(-1, 0)", "(0, -1)", "2..9", "1..17"},
-        {6, 3, 4, "(0, -1)", "(1, 0)", "2..10", "2..17"},
-        {6, 4, 1, "(1, 0)", "(0, 1)", "2..9", "2..18"},
-    };
-    for (const Row& r : rows)
-        QTest::addRow("%c %d->%d", pieceLabel(qint16(r.kind)), r.from, r.to)
-            << r.kind << r.from << r.to << r.filled << r.emptied << r.x << r.y;
+    row(1, 1, 2, "(0, -1) (0, 1) (0, 2)", "(-1, 0) (1, 0) (2, 0)");
+    row(1, 2, 1, "(-1, 0) (1, 0) (2, 0)", "(0, -1) (0, 1) (0, 2)");
+    row(2, 1, 2, "(0, -1) (1, -1) (0, 1)", "(-1, -1) (-1, 0) (1, 0)");
+    row(2, 2, 3, "(-1, 0) (1, 0) (1, 1)", "(0, -1) (1, -1) (0, 1)");
+    row(2, 3, 4, "(0, -1) (-1, 1) (0, 1)", "(-1, 0) (1, 0) (1, 1)");
+    row(2, 4, 1, "(-1, -1) (-1, 0) (1, 0)", "(0, -1) (-1, 1) (0, 1)");
+    row(3, 1, 2, "(0, -1) (0, 1) (1, 1)", "(1, -1) (-1, 0) (1, 0)");
+    row(3, 2, 3, "(-1, 0) (1, 0) (-1, 1)", "(0, -1) (0, 1) (1, 1)");
+    row(3, 3, 4, "(-1, -1) (0, -1) (0, 1)", "(-1, 0) (1, 0) (-1, 1)");
+    row(3, 4, 1, "(1, -1) (-1, 0) (1, 0)", "(-1, -1) (0, -1) (0, 1)");
+    row(4, 1, 2, "(1, -1) (0, 1)", "(-1, -1) (0, -1)");
+    row(4, 2, 1, "(-1, -1) (0, -1)", "(1, -1) (0, 1)");
+    row(5, 1, 2, "(1, 0) (1, 1)", "(1, -1) (-1, 0)");
+    row(5, 2, 1, "(1, -1) (-1, 0)", "(1, 0) (1, 1)");
+    row(6, 1, 2, "(0, 1)", "(-1, 0)");
+    row(6, 2, 3, "(-1, 0)", "(0, -1)");
+    row(6, 3, 4, "(0, -1)", "(1, 0)");
+    row(6, 4, 1, "(1, 0)", "(0, 1)");
 }
 
+// With every other cell taken the step turns (so it tests no other cell) and
+// fills and empties exactly the listed cells; any one listed cell taken refuses it.
 void TestMoves::rotationTable() {
     QFETCH(int, kind);
     QFETCH(int, from);
     QFETCH(int, to);
     QFETCH(QString, filled);
     QFETCH(QString, emptied);
-    QFETCH(QString, xRange);
-    QFETCH(QString, yRange);
-    const qint16 piece = qint16(kind);
-    const qint16 other = qint16(kind % 7 + 1);
-    const qint16 x = 5, y = 9;
-    const auto toFill = parseOffsets(filled);
-    const auto toEmpty = parseOffsets(emptied);
-
-    // Every cell around is taken except the ones the step fills: it turns,
-    // so no other cell is tested; it fills and empties exactly the listed cells.
-    {
-        BrikkoFixture f;
-        Brikko& b = f.brikko;
-        b.Game.Board.cells.fill(other);
-        placePiece(b, piece, qint16(from), x, y);
-        for (const auto& [dx, dy] : toFill)
-            b.Game.Board(x + dx, y + dy) = 0;
-        const GameState before = b.Game;
+    const Cells toFill = parseCells(filled);
+    BrikkoFixture f;
+    Brikko& b = f.brikko;
+    for (int blocked = -1; blocked < toFill.size(); ++blocked) {
+        b.Game.Board.cells.fill(blocked < 0 ? PieceKindO : 0);
+        placePiece(b, kind, from, 5, 9);
+        for (int i = 0; i < toFill.size(); ++i)
+            b.Game.Board(5 + toFill[i].first, 9 + toFill[i].second) = i == blocked ? PieceKindO : 0;
+        BoardCells expected = b.Game.Board;
+        for (const auto& [dx, dy] : blocked < 0 ? toFill : Cells{})
+            expected(5 + dx, 9 + dy) = qint16(kind);
+        for (const auto& [dx, dy] : blocked < 0 ? parseCells(emptied) : Cells{})
+            expected(5 + dx, 9 + dy) = 0;
         b.RotatePiece();
-        QCOMPARE(b.Game.Orientation, qint16(to));
-        QCOMPARE(b.Game.PieceX, x);
-        QCOMPARE(b.Game.PieceY, y);
-        QList<QPair<int, int>> expected;
-        for (const auto& [dx, dy] : toFill + toEmpty)
-            expected.append({x + dx, y + dy});
-        QCOMPARE(sorted(changedCells(before.Board, b.Game.Board)), sorted(expected));
-        for (const auto& [dx, dy] : toFill)
-            QCOMPARE(b.Game.Board(x + dx, y + dy), piece);
-        for (const auto& [dx, dy] : toEmpty)
-            QCOMPARE(b.Game.Board(x + dx, y + dy), qint16(0));
-        QVERIFY(pieceHoldsItsCells(b));
-    }
-
-    // Any one listed cell taken refuses the step, and nothing changes.
-    for (const auto& [dx, dy] : toFill) {
-        BrikkoFixture f;
-        Brikko& b = f.brikko;
-        placePiece(b, piece, qint16(from), x, y);
-        b.Game.Board(x + dx, y + dy) = other;
-        const BoardCells before = b.Game.Board;
-        b.RotatePiece();
-        QCOMPARE(b.Game.Orientation, qint16(from));
-        QVERIFY(b.Game.Board == before);
-    }
-
-    // On an empty board the step fits exactly at the listed reference positions.
-    const auto [minX, maxX] = parseRange(xRange);
-    const auto [minY, maxY] = parseRange(yRange);
-    const ShapeLimits current = shapeOf(piece, qint16(from))->limits;
-    for (int px = current.minX; px <= current.maxX; ++px)
-        for (int py = current.minY; py <= current.maxY; ++py) {
-            BrikkoFixture f;
-            Brikko& b = f.brikko;
-            placePiece(b, piece, qint16(from), qint16(px), qint16(py));
-            const qint64 faults = boardAccessFaults();
-            b.RotatePiece();
-            const bool fits = px >= minX && px <= maxX && py >= minY && py <= maxY;
-            QVERIFY2(b.Game.Orientation == (fits ? to : from),
-                     qPrintable(QStringLiteral("at (%1, %2)").arg(px).arg(py)));
-            QVERIFY(pieceHoldsItsCells(b));
-            QCOMPARE(boardAccessFaults(), faults);
-        }
-}
-
-void TestMoves::rotationReturnsHome_data() {
-    QTest::addColumn<int>("kind");
-    QTest::addColumn<int>("turns");
-    QTest::newRow("I") << 1 << 2;
-    QTest::newRow("J") << 2 << 4;
-    QTest::newRow("L") << 3 << 4;
-    QTest::newRow("Z") << 4 << 2;
-    QTest::newRow("S") << 5 << 2;
-    QTest::newRow("T") << 6 << 4;
-}
-
-void TestMoves::rotationReturnsHome() {
-    QFETCH(int, kind);
-    QFETCH(int, turns);
-    BrikkoFixture f;
-    Brikko& b = f.brikko;
-    b.Game.Board(1, 18) = 3; // a settled cell that must stay
-    placePiece(b, qint16(kind), 1, 5, 9);
-    const GameState start = b.Game;
-    for (int i = 1; i <= turns; ++i) {
-        b.RotatePiece();
-        QVERIFY(pieceHoldsItsCells(b));
-        if (i < turns)
-            QVERIFY(!(b.Game.Board == start.Board)); // every turn moved something
-    }
-    QVERIFY(b.Game.Board == start.Board);
-    QCOMPARE(b.Game.Orientation, qint16(1));
-    QCOMPARE(b.Game.PieceX, start.PieceX);
-    QCOMPARE(b.Game.PieceY, start.PieceY);
-}
-
-void TestMoves::oNeverRotates() {
-    BrikkoFixture f;
-    Brikko& b = f.brikko;
-    for (int orientation : {1, 3, 0}) {
-        b.Game.Board.clear();
-        placePiece(b, PieceKindO, qint16(orientation), 5, 9);
-        b.PrevGame = GameState{};
-        const GameState before = b.Game;
-        b.RotatePiece();
-        QCOMPARE(b.Game.Orientation, qint16(orientation));
-        QVERIFY(b.Game.Board == before.Board);
-        QVERIFY(b.PrevGame.Board == before.Board); // refreshed
+        QCOMPARE(b.Game.Orientation, qint16(blocked < 0 ? to : from));
+        QVERIFY(b.Game.Board == expected);
     }
 }
 
-// Falling through an empty board from its top position, a piece lands by the
-// floor at the upper bound of its PieceY range, never blocking on its own cells.
-void TestMoves::landsByTheFloor_data() {
-    QTest::addColumn<int>("kind");
-    QTest::addColumn<int>("orientation");
-    QTest::addColumn<int>("top");
-    QTest::addColumn<int>("floor");
-    QTest::newRow("I1") << 1 << 1 << 1 << 18;
-    QTest::newRow("I2") << 1 << 2 << 2 << 16;
-    for (int kind : {2, 3, 6})
-        for (int o = 1; o <= 4; ++o)
-            QTest::addRow("%c%d", pieceLabel(qint16(kind)), o)
-                << kind << o << (o == 3 ? 1 : 2) << (o == 1 ? 18 : 17);
-    for (int kind : {4, 5})
-        for (int o = 1; o <= 2; ++o)
-            QTest::addRow("%c%d", pieceLabel(qint16(kind)), o)
-                << kind << o << 2 << (o == 1 ? 18 : 17);
-    QTest::newRow("O") << 7 << 1 << 2 << 18;
+// Scripts beside one settled cell, sounds on: D down, L left, R right, U turn,
+// X a fast drop begins, Q sounds off, P the loop plays Sound1.wav. The piece
+// ends as listed, the board holds that cell and the piece, the sounds ("3":
+// Sound3.wav) reach the player in order, no cell off the board is touched.
+void TestMoves::scripts_data() {
+    QTest::addColumn<QList<int>>("start"); // kind, PieceX, PieceY, orientation
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<QList<int>>("end"); // PieceX, PieceY, orientation, Landed
+    QTest::addColumn<QString>("sounds");
+    const auto row = [](const char* name, QList<int> start, const char* script, QList<int> end,
+                        const char* sounds = "") {
+        QTest::newRow(name) << start << QString(script) << end << QString(sounds);
+    };
+    row("I turns twice home", {1, 5, 9, 1}, "UU", {5, 9, 1, 0});
+    row("J turns four times home", {2, 5, 9, 1}, "UUUU", {5, 9, 1, 0});
+    row("L turns four times home", {3, 5, 9, 1}, "UUUU", {5, 9, 1, 0});
+    row("Z turns twice home", {4, 5, 9, 1}, "UU", {5, 9, 1, 0});
+    row("S turns twice home", {5, 5, 9, 1}, "UU", {5, 9, 1, 0});
+    row("T turns four times home", {6, 5, 9, 1}, "UUUU", {5, 9, 1, 0});
+    row("O never turns", {7, 5, 9, 1}, "U", {5, 9, 1, 0});
+    row("lying I just spawned cannot turn", {1, 5, 1, 1}, "U", {5, 1, 1, 0});
+    row("standing I in column 1 cannot turn", {1, 1, 8, 2}, "U", {1, 8, 2, 0});
+    row("standing I in column 2 turns", {1, 2, 8, 2}, "U", {2, 8, 1, 0});
+    row("standing I in column 9 cannot turn", {1, 9, 8, 2}, "U", {9, 8, 2, 0});
+    row("standing I in column 10 cannot turn", {1, 10, 8, 2}, "U", {10, 8, 2, 0});
+    row("sideways moves are silent", {6, 5, 9, 1}, "LRRL", {5, 9, 1, 0});
+    row("standing I lands at 16", {1, 5, 14, 2}, "DDD", {5, 16, 2, 1}, "332");
+    row("lying I lands at 18, a row clears", {1, 5, 16, 1}, "DDDP", {5, 18, 1, 1}, "3321");
+    row("fast drop: silent, then landing", {1, 5, 16, 1}, "XDDD", {5, 18, 1, 1}, "2");
+    row("sounds off", {1, 5, 16, 1}, "QDDDP", {5, 18, 1, 1});
+    row("after a reset (Piece 0)", {0, 5, 9, 0}, "DLRU", {5, 9, 0, 0}, "3");
+    row("I in orientation 3", {1, 5, 9, 3}, "DLRU", {5, 9, 3, 0}, "3");
 }
 
-void TestMoves::landsByTheFloor() {
-    QFETCH(int, kind);
-    QFETCH(int, orientation);
-    QFETCH(int, top);
-    QFETCH(int, floor);
-    BrikkoFixture f;
-    Brikko& b = f.brikko;
-    placePiece(b, qint16(kind), qint16(orientation), 5, qint16(top));
-    for (int y = top; y < floor; ++y) {
-        const BoardCells before = b.Game.Board;
-        b.MoveDown();
-        QVERIFY(!b.Landed);
-        QCOMPARE(b.Game.PieceY, qint16(y + 1));
-        QVERIFY(pieceHoldsItsCells(b));
-        // Moving down one row changes only the cells left above and entered below.
-        QVERIFY(changedCells(before, b.Game.Board).size() <= 8);
-    }
-    const BoardCells resting = b.Game.Board;
-    b.MoveDown();
-    QVERIFY(b.Landed);
-    QCOMPARE(b.Game.PieceY, qint16(floor));
-    QVERIFY(b.Game.Board == resting);
-    b.MoveDown(); // once landed it stays landed, and stays put
-    QVERIFY(b.Landed);
-    QCOMPARE(b.Game.PieceY, qint16(floor));
-}
-
-void TestMoves::landsOnTheStack() {
-    BrikkoFixture f;
-    Brikko& b = f.brikko;
-    // A T pointing down over a gap: only the cell under its point holds it.
-    b.Game.Board(5, 12) = 3;
-    placePiece(b, 6, 3, 5, 9); // cells (4,9) (5,9) (6,9) (5,10)
-    b.MoveDown();
-    QVERIFY(!b.Landed);
-    QCOMPARE(b.Game.PieceY, qint16(10));
-    const BoardCells resting = b.Game.Board;
-    b.MoveDown();
-    QVERIFY(b.Landed);
-    QCOMPARE(b.Game.PieceY, qint16(10));
-    QVERIFY(b.Game.Board == resting);
-}
-
-void TestMoves::horizontalINeedsRoomToTurn() {
-    BrikkoFixture f;
-    Brikko& b = f.brikko;
-    placePiece(b, PieceKindI, 1, 5, 1); // just spawned
-    const BoardCells spawned = b.Game.Board;
-    b.RotatePiece();
-    QCOMPARE(b.Game.Orientation, qint16(1));
-    QVERIFY(b.Game.Board == spawned);
-    b.MoveDown();
-    QCOMPARE(b.Game.PieceY, qint16(2));
-    b.RotatePiece();
-    QCOMPARE(b.Game.Orientation, qint16(2));
-    QVERIFY(pieceHoldsItsCells(b));
-}
-
-void TestMoves::verticalIAtTheWallsCannotTurnBack_data() {
-    QTest::addColumn<int>("column");
-    QTest::addColumn<bool>("turns");
-    QTest::newRow("column 1") << 1 << false;
-    QTest::newRow("column 2") << 2 << true;
-    QTest::newRow("column 8") << 8 << true;
-    QTest::newRow("column 9") << 9 << false;
-    QTest::newRow("column 10") << 10 << false;
-}
-
-void TestMoves::verticalIAtTheWallsCannotTurnBack() {
-    QFETCH(int, column);
-    QFETCH(bool, turns);
-    BrikkoFixture f;
-    Brikko& b = f.brikko;
-    placePiece(b, PieceKindI, 2, qint16(column), 8);
-    const qint64 faults = boardAccessFaults();
-    b.RotatePiece();
-    QCOMPARE(b.Game.Orientation, qint16(turns ? 1 : 2));
-    QVERIFY(pieceHoldsItsCells(b));
-    QCOMPARE(boardAccessFaults(), faults);
-}
-
-// A refused sideways move or turn changes no cell, yet refreshes PrevGame
-// and copies the buffer to the screen.
-void TestMoves::refusedMoveStillCopiesAndRedraws() {
-    BrikkoFixture f;
-    Brikko& b = f.brikko;
-    ImageBoardScreen screen;
-    b.picBoard = &screen;
-    b.TakeHandles();
-    placePiece(b, 2, 2, 1, 9); // J against column 1
-    b.Game.Board(2, 18) = 5;   // a settled cell
-    b.PrevGame = GameState{};
-    const GameState before = b.Game;
-    b.MoveLeft();
-    QVERIFY(b.Game.Board == before.Board);
-    QCOMPARE(b.Game.PieceX, qint16(1));
-    QVERIFY(b.PrevGame.Board == before.Board);
-    QCOMPARE(screen.copies(), 1);
-    b.PrevGame = GameState{};
-    b.RotatePiece(); // 2 -> 3 would need column 0
-    QCOMPARE(b.Game.Orientation, qint16(2));
-    QVERIFY(b.Game.Board == before.Board);
-    QVERIFY(b.PrevGame.Board == before.Board);
-    QCOMPARE(screen.copies(), 2);
-}
-
-// After a new game has reset Piece to 0, or with an orientation the kind does
-// not have, nothing is tested or moved, but the rest of each operation runs.
-void TestMoves::pieceOutsideTheTableMovesNothing_data() {
-    QTest::addColumn<int>("piece");
-    QTest::addColumn<int>("orientation");
-    QTest::newRow("reset record") << 0 << 0;
-    QTest::newRow("kind 9") << 9 << 1;
-    QTest::newRow("I orientation 3") << 1 << 3;
-    QTest::newRow("T orientation 0") << 6 << 0;
-}
-
-void TestMoves::pieceOutsideTheTableMovesNothing() {
-    QFETCH(int, piece);
-    QFETCH(int, orientation);
-    BrikkoFixture f;
-    Brikko& b = f.brikko;
-    ImageBoardScreen screen;
-    b.picBoard = &screen;
-    b.TakeHandles();
-    b.SoundOn = true;
-    b.Game.Board(5, 18) = 4;
-    b.Game.Piece = qint16(piece);
-    b.Game.Orientation = qint16(orientation);
-    const GameState before = b.Game;
-    const qint64 faults = boardAccessFaults();
-
-    b.MoveDown();
-    QVERIFY(!b.Landed);
-    QCOMPARE(f.sounds.played,
-             QStringList{QStringLiteral("/opt/vorelle/data/Sound3.wav")}); // the tick still plays
-    QCOMPARE(screen.copies(), 0); // the loop draws, not MoveDown
-    b.MoveLeft();
-    b.MoveRight();
-    b.RotatePiece();
-    QCOMPARE(screen.copies(), 3);
-    QVERIFY(b.Game.Board == before.Board);
-    QVERIFY(b.PrevGame.Board == before.Board);
-    QCOMPARE(b.Game.PieceX, before.PieceX);
-    QCOMPARE(b.Game.PieceY, before.PieceY);
-    QCOMPARE(b.Game.Orientation, before.Orientation);
-    QCOMPARE(boardAccessFaults(), faults);
-}
-
-void TestMoves::moveDownSounds_data() {
-    QTest::addColumn<bool>("soundOn");
-    QTest::addColumn<bool>("dropping");
-    QTest::addColumn<bool>("blocked");
-    QTest::addColumn<bool>("landedBefore");
-    QTest::addColumn<QString>("sound");
-    QTest::newRow("gravity step ticks") << true << false << false << false << "Sound3.wav";
-    QTest::newRow("fast drop falls silently") << true << true << false << false << "";
-    QTest::newRow("landing sounds") << true << false << true << false << "Sound2.wav";
-    QTest::newRow("landing during a drop sounds") << true << true << true << false << "Sound2.wav";
-    QTest::newRow("already landed, moved anyway") << true << false << false << true << "Sound2.wav";
-    QTest::newRow("sounds off: step") << false << false << false << false << "";
-    QTest::newRow("sounds off: landing") << false << true << true << false << "";
-}
-
-void TestMoves::moveDownSounds() {
-    QFETCH(bool, soundOn);
-    QFETCH(bool, dropping);
-    QFETCH(bool, blocked);
-    QFETCH(bool, landedBefore);
-    QFETCH(QString, sound);
-    BrikkoFixture f;
-    Brikko& b = f.brikko;
-    b.SoundOn = soundOn;
-    b.Dropping = dropping;
-    b.Landed = landedBefore;
-    placePiece(b, 7, 1, 5, 9);
-    if (blocked)
-        b.Game.Board(6, 10) = 1;
-    b.MoveDown();
-    QCOMPARE(b.Landed, blocked || landedBefore);
-    QCOMPARE(b.Game.PieceY, qint16(blocked ? 9 : 10));
-    const QStringList expected =
-        sound.isEmpty() ? QStringList{} : QStringList{"/opt/vorelle/data/" + sound};
-    QCOMPARE(f.sounds.played, expected);
-}
-
-void TestMoves::keyMovesPlayNoSound() {
-    BrikkoFixture f;
+void TestMoves::scripts() {
+    QFETCH(QList<int>, start);
+    QFETCH(QString, script);
+    QFETCH(QList<int>, end);
+    QFETCH(QString, sounds);
+    BrikkoFixture f, expected;
     Brikko& b = f.brikko;
     b.SoundOn = true;
-    placePiece(b, 6, 1, 5, 9);
-    b.MoveLeft();
-    b.MoveRight();
-    b.RotatePiece();
-    placePiece(b, 6, 1, 2, 2);
-    b.MoveLeft(); // refused
-    b.MoveLeft();
-    QVERIFY(f.sounds.played.isEmpty());
+    b.Game.Board(1, 18) = expected.brikko.Game.Board(1, 18) = 3;
+    placePiece(b, start[0], start[3], start[1], start[2]);
+    const qint64 faults = boardAccessFaults();
+    for (const QChar op : script) {
+        b.Dropping = b.Dropping || op == 'X';
+        b.SoundOn = b.SoundOn && op != 'Q';
+        if (op == 'P')
+            b.PlaySound(QStringLiteral("Sound1.wav"));
+        else if (const int i = QStringLiteral("DLRU").indexOf(op); i >= 0)
+            (b.*operations[i])();
+    }
+    QCOMPARE(placeOf(b.Game) << b.Landed, end);
+    placePiece(expected.brikko, start[0], end[2], end[0], end[1]);
+    QVERIFY(b.Game.Board == expected.brikko.Game.Board);
+    QCOMPARE(boardAccessFaults(), faults);
+    QStringList played;
+    for (const QChar n : sounds)
+        played << QStringLiteral("/opt/vorelle/data/Sound%1.wav").arg(n);
+    QCOMPARE(f.sounds.played, played);
 }
 
-// Many thousands of random sequences on random boards, each operation checked
-// against the move rule stated cell by cell: the move is made when every
-// target cell is on the board and every target cell not already the piece's
-// is empty; then only the cells left and entered change, else none.
+// Random operations on random boards against a plain oracle: lift the piece
+// off a copy of the board; the move is made when every target cell is on the
+// board and empty there, and then only the lifted and target cells change.
 void TestMoves::randomSequencesKeepTheBoardWhole() {
     std::mt19937 rng(20260611);
     auto uniform = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
     const qint64 faults = boardAccessFaults();
-    int operations = 0, made = 0, refused = 0;
-
-    for (int sequence = 0; sequence < 6000; ++sequence) {
-        BrikkoFixture f;
-        Brikko& b = f.brikko;
+    BrikkoFixture f;
+    Brikko& b = f.brikko;
+    int made = 0, refused = 0;
+    for (int sequence = 0; sequence < 5000; ++sequence) {
         const int density = uniform(0, 70);
         for (qint16& cell : b.Game.Board.cells)
             cell = uniform(0, 99) < density ? qint16(uniform(1, 7)) : qint16(0);
-        const qint16 kind = qint16(uniform(1, 7));
-        const qint16 orientation =
-            qint16(kind == PieceKindO ? uniform(-1, 5) : uniform(1, orientationCount(kind)));
-        const ShapeLimits lim = shapeOf(kind, orientation)->limits;
-        placePiece(b, kind, orientation, qint16(uniform(lim.minX, lim.maxX)),
-                   qint16(uniform(lim.minY, lim.maxY)));
-
-        for (int step = 0; step < 40 && !b.Landed; ++step) {
+        const int kind = uniform(1, 7);
+        const int turn = kind == PieceKindO ? uniform(-1, 5) : uniform(1, orientationCount(kind));
+        const ShapeLimits lim = shapeOf(qint16(kind), qint16(turn))->limits;
+        placePiece(b, kind, turn, uniform(lim.minX, lim.maxX), uniform(lim.minY, lim.maxY));
+        b.Landed = false;
+        for (int step = 0; step < 30 && !b.Landed; ++step) {
             const int op = uniform(0, 3);
-            const GameState before = b.Game;
-            const BoardCells prevBefore = b.PrevGame.Board;
-            PieceCells from{};
-            QVERIFY(b.pieceCells(from));
-            qint16 x = before.PieceX, y = before.PieceY, o = before.Orientation;
-            switch (op) {
-            case 0:
-                ++y;
-                break;
-            case 1:
-                --x;
-                break;
-            case 2:
-                ++x;
-                break;
-            default:
-                o = nextOrientation(kind, o);
-                break;
-            }
-            const PieceCells to = cellsAt(*shapeOf(kind, o), x, y);
+            const GameState was = b.Game;
+            GameState next = was;
+            for (const BoardCell c : pieceCellsOf(was))
+                next.Board(c.column, c.row) = 0;
+            next.PieceX += op == 1 ? -1 : op == 2 ? 1 : 0;
+            next.PieceY += op == 0 ? 1 : 0;
+            next.Orientation =
+                op == 3 ? nextOrientation(was.Piece, was.Orientation) : was.Orientation;
             bool fits = true;
-            for (const BoardCell c : to) {
-                const bool own = std::find(from.begin(), from.end(), c) != from.end();
-                fits = fits && BoardCells::onBoard(c.column, c.row) &&
-                       (own ||
-                        before.Board.cells[std::size_t(BoardCells::index(c.column, c.row))] == 0);
+            for (const BoardCell c : pieceCellsOf(next)) {
+                fits = fits && BoardCells::onBoard(c.column, c.row) && !next.Board(c.column, c.row);
+                if (fits)
+                    next.Board(c.column, c.row) = was.Piece;
             }
-            switch (op) {
-            case 0:
-                b.MoveDown();
-                break;
-            case 1:
-                b.MoveLeft();
-                break;
-            case 2:
-                b.MoveRight();
-                break;
-            default:
-                b.RotatePiece();
-                break;
-            }
-            ++operations;
-            // MoveDown leaves the copy to the loop; the others take it first.
-            QVERIFY(b.PrevGame.Board == (op == 0 ? prevBefore : before.Board));
-            if (op == 0)
-                QCOMPARE(b.Landed, !fits);
-            if (fits) {
-                ++made;
-                QCOMPARE(b.Game.PieceX, x);
-                QCOMPARE(b.Game.PieceY, y);
-                QCOMPARE(b.Game.Orientation, o);
-                QVERIFY(pieceHoldsItsCells(b));
-                for (const auto& [c, r] : changedCells(before.Board, b.Game.Board)) {
-                    const BoardCell cell{qint16(c), qint16(r)};
-                    const bool left = std::find(from.begin(), from.end(), cell) != from.end();
-                    const bool entered = std::find(to.begin(), to.end(), cell) != to.end();
-                    QVERIFY(left != entered);
-                    QCOMPARE(b.Game.Board(c, r), qint16(entered ? kind : 0));
-                }
-            } else {
-                ++refused;
-                QVERIFY(b.Game.Board == before.Board);
-                QCOMPARE(b.Game.PieceX, before.PieceX);
-                QCOMPARE(b.Game.PieceY, before.PieceY);
-                QCOMPARE(b.Game.Orientation, before.Orientation);
-            }
+            (b.*operations[op])();
+            const GameState& want = fits ? next : was;
+            QVERIFY(b.Game.Board == want.Board);
+            QCOMPARE(placeOf(b.Game), placeOf(want));
+            QCOMPARE(b.Landed, op == 0 && !fits);
+            ++(fits ? made : refused);
         }
     }
     QCOMPARE(boardAccessFaults(), faults);
-    QVERIFY(operations > 50000);
     QVERIFY(made > 10000 && refused > 10000);
+}
+
+void TestMoves::musicCommands_data() {
+    QTest::addColumn<QString>("dataDir");
+    QTest::addColumn<QString>("path");
+    QTest::newRow("no space") << QString("/opt/vorelle") << QString("/opt/vorelle/Brikko32.mid");
+    QTest::newRow("space") << QString("/home/élève/Mes jeux")
+                           << "\"/home/élève/Mes jeux/Brikko32.mid\"";
+}
+
+void TestMoves::musicCommands() {
+    QFETCH(QString, dataDir);
+    QFETCH(QString, path);
+    BrikkoFixture f(dataDir);
+    f.brikko.MusicOpen();
+    f.brikko.MusicPlay();
+    f.brikko.MusicClose();
+    QCOMPARE(f.media.commands, (QStringList{"open " + path, "play " + path, "close " + path}));
 }
 
 QTEST_GUILESS_MAIN(TestMoves)

@@ -1,12 +1,11 @@
 #pragma once
 
-// Shared by the game loop's tests: a Brikko wired to fakes (clock, event pump,
-// random, sounds, music, message boxes, game window, high-score window), real
-// options and high-score files in a temporary folder, and an off-screen board
-// whose every copy to the screen is recorded with the simulated time.
+// Whole games on a fake clock and event pump, with real files in a temporary
+// folder (the file helpers serve the other game tests too). The fixture is the
+// game and high-score windows, the music and the board: `journal`, `music` and
+// `draws` note what each was asked, the last two with the simulated time.
 
 #include "brikko.h"
-#include "fake_game_window.h"
 #include "fakes.h"
 #include "game_controls.h"
 #include "game_options.h"
@@ -14,151 +13,64 @@
 #include "profile_file.h"
 #include "units.h"
 
-#include <QStringList>
+#include <QFile>
+#include <QMap>
 #include <QTemporaryDir>
 
+#include <cmath>
 #include <functional>
-#include <vector>
+#include <utility>
 
-// The visible board, off screen, telling the test of each copy.
-class RecordingScreen : public ImageBoardScreen {
-public:
-    std::function<void()> onCopy;
-    void copyFromBuffer(const QImage& buffer, const QRect& source) override {
-        ImageBoardScreen::copyFromBuffer(buffer, source);
-        if (onCopy)
-            onCopy();
-    }
-};
+inline bool near(double a, double b) {
+    return std::abs(a - b) < 1e-6;
+}
+inline QByteArray readFile(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+inline bool writeFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
 
-// What the screen showed at one copy, and when.
+// Board rows as text from row `first` on: '.' empty, else the kind's digit.
+inline BoardCells boardOf(const QStringList& rows, int first = 1) {
+    BoardCells board;
+    for (int r = 0; r < rows.size(); ++r)
+        for (int c = 0; c < rows[r].size(); ++c)
+            board(c + 1, first + r) = qint16(std::max(rows[r][c].digitValue(), 0));
+    return board;
+}
+
 struct Draw {
     double time;
     BoardCells board;
-    qint16 piece;
-    qint16 pieceY;
-    qint16 orientation;
-    bool landed;
-    bool dropping;
-    bool paused;
-    qint64 score;
-    qint32 lines;
-    qint32 level;
-    double stepDelay;
-    qint64 tileCopies; // so far, in this game module
+    qint16 piece, pieceY;
+    bool landed, dropping;
 };
 
-// Music commands with the simulated time at which each was sent.
-class TimedMediaControl : public FakeMediaControl {
-public:
-    explicit TimedMediaControl(const FakeClock& clock) : clock_(clock) {}
-    QList<double> times;
-    void send(const QString& command) override {
-        FakeMediaControl::send(command);
-        times << clock_.seconds;
-    }
-
-private:
-    const FakeClock& clock_;
-};
-
-// Row r of a board as text: '.' for an empty cell, else the kind's digit.
-inline QString rowText(const BoardCells& board, int row) {
-    QString text;
-    for (int c = 1; c <= BoardColumns; ++c) {
-        const qint16 v = board(c, row);
-        text += v == 0 ? QLatin1Char('.') : QLatin1Char(char('0' + v));
-    }
-    return text;
-}
-
-inline QStringList rowsText(const BoardCells& board, int from, int to) {
-    QStringList rows;
-    for (int r = from; r <= to; ++r)
-        rows << rowText(board, r);
-    return rows;
-}
-
-// Character i of a row's text; '.' past its end.
-inline QChar cellChar(const QString& row, int i) {
-    return i < row.size() ? row[i] : QLatin1Char('.');
-}
-
-// The fraction that FakeRandom must give for the loop to draw this kind.
-inline double kindDraw(int kind) {
-    return (kind - 0.5) / PieceKindCount;
-}
-
-// Queues the draws of NewGame's filled rows: rows[0] is row 10, rows[8] row
-// 18, one character per column, '.' empty or a kind's digit. Every empty
-// cell's draw is too high for any level, every filled cell's draw is 0.
-inline void queueFilledRows(FakeRandom& random, const QStringList& rows) {
-    for (int c = 1; c <= BoardColumns; ++c) {
-        for (int r = 10; r <= BoardRows; ++r) {
-            const QChar ch = cellChar(rows.value(r - 10), c - 1);
-            if (ch == QLatin1Char('.')) {
-                random.queued.push_back(0.999);
-            } else {
-                random.queued.push_back(0.0);
-                random.queued.push_back(kindDraw(ch.digitValue()));
-            }
-        }
-    }
-}
-
-inline void queuePieces(FakeRandom& random, std::initializer_list<int> kinds) {
-    for (const int k : kinds)
-        random.queued.push_back(kindDraw(k));
-}
-
-// A FakeRandom that also notes each reseed: the value given and how many
-// fractions had been drawn before it.
-class RecordingRandom : public FakeRandom {
-public:
-    struct Reseed {
-        double seconds;
-        int drawsBefore;
-    };
-    std::vector<Reseed> reseedLog;
-    int draws = 0;
-    void reseed(double seconds) override {
-        FakeRandom::reseed(seconds);
-        reseedLog.push_back({seconds, draws});
-    }
-    double next() override {
-        ++draws;
-        return FakeRandom::next();
-    }
-};
-
-struct LoopFixture {
-    static constexpr double Start = 36000.0; // 10:00:00, when every game starts
+struct LoopFixture : GameWindowPort, HighScoreDisplay, MediaControl, BoardScreen {
+    static constexpr double Start = 36000.0; // 10:00:00
 
     explicit LoopFixture(bool realRandom = false)
-        : brikko(BrikkoServices{
-              sounds, media, clock,
-              realRandom ? static_cast<Random&>(xoshiro) : static_cast<Random&>(random), events,
-              AppPaths(QStringLiteral("/opt/vorelle/data"), dir.path(), dir.path())}) {
+        : brikko({sounds, *this, clock,
+                  realRandom ? static_cast<Random&>(xoshiro) : static_cast<Random&>(random), events,
+                  AppPaths(QStringLiteral("/opt/vorelle/data"), dir.path(), dir.path())}) {
         clock.seconds = Start;
-        window.journal = &journal;
-        display.journal = &journal;
         boxes.onMsgBox = [this] {
-            journal << QStringLiteral("msgBox ") + boxes.shown.back().text;
+            const FakeMessageBoxes::Shown& m = boxes.shown.back();
+            journal << QStringLiteral("%1 (%2, %3)").arg(m.text).arg(m.style).arg(m.title);
             timeOfMessage = clock.seconds;
         };
-        brikko.picBoard = &screen;
+        brikko.picBoard = this;
         brikko.picNext = &preview;
-        brikko.connectLoop({&options, &boxes, &scores, &display, &window, [this] {
-                                ++handBacks;
-                                journal << QStringLiteral("hand-back");
-                            }});
-        screen.onCopy = [this] { recordDraw(); };
+        brikko.connectLoop(
+            {&options, &boxes, &scores, this, this, [this] { journal << "hand-back"; }});
     }
 
     FakeSoundPlayer sounds;
     FakeClock clock;
-    TimedMediaControl media{clock};
-    RecordingRandom random;
+    FakeRandom random; // every piece an I unless queued
     XoshiroRandom xoshiro{0x1234'5678'9ABCULL};
     FakeEventPump events{clock};
     QTemporaryDir dir;
@@ -166,120 +78,84 @@ struct LoopFixture {
     GameOptions options{optionsFile};
     HighScoreTable scores{dir.filePath(HighScoreFile::FileName)};
     FakeMessageBoxes boxes;
-    FakeGameWindow window;
-    FakeHighScoreDisplay display;
     Brikko brikko;
-    RecordingScreen screen;
+    ImageBoardScreen screen;
     ImagePreviewView preview;
     GameControls controls{brikko};
 
-    QStringList journal;
+    QStringList journal, captions, music;
+    QString currentCaption = QStringLiteral("Brikko32");
+    GameWindowState state = GameWindowState::Normal;
+    QMap<GameLabel, QString> labels;
     std::vector<Draw> draws;
-    int handBacks = 0;
+    int landings = 0, screenMismatches = 0;
     double timeOfMessage = -1.0;
-    // Runs after each copy to the screen has been recorded.
-    std::function<void()> afterDraw;
-    // When set, every copy to the screen is checked against the live board.
-    bool checkScreen = false;
-    int screenMismatches = 0;
+    bool checkScreen = false; // compare the screen with the live board at each copy
 
-    // Once, the first time a copy to the screen finds `condition` true, the
-    // action is queued as an event of that moment: it runs at the loop's next
-    // yield, as a key pressed then would.
-    void whenDrawn(std::function<bool(const Brikko&)> condition, std::function<void()> action) {
-        triggers.push_back({std::move(condition), std::move(action), false});
+    void setGameMenus(const GameMenuStates& s) override {
+        journal << (s == GameMenuStates::idle()      ? "menus idle"
+                    : s == GameMenuStates::playing() ? "menus playing"
+                                                     : "menus ?");
     }
-    // A key pressed as an event of the given moment.
-    void keyAt(double time, int keyCode) {
-        events.at(time, [this, keyCode] { controls.Form_KeyDown(keyCode); });
+    QString caption() const override { return currentCaption; }
+    void setCaption(const QString& c) override { captions << (currentCaption = c); }
+    GameWindowState windowState() const override { return state; }
+    void setLabel(GameLabel label, const QString& text) override { labels[label] = text; }
+    void hideGameWindow() override { journal << "hide"; }
+    void showExerciseWindow() override { journal << "exercise shown"; }
+    void showHighScores(const HighScoreTable&) override { journal << "high scores shown"; }
+    void send(const QString& command) override { // as "verb seconds"
+        music << command.section(u' ', 0, 0) + u' ' + QString::number(clock.seconds, 'f', 1);
+    }
+    void copyFromBuffer(const QImage& buffer, const QRect& source) override {
+        screen.copyFromBuffer(buffer, source);
+        const GameState& g = brikko.Game;
+        landings += brikko.Landed && (draws.empty() || !draws.back().landed);
+        draws.push_back(
+            {clock.seconds, g.Board, g.Piece, g.PieceY, brikko.Landed, brikko.Dropping});
+        for (int i = 0; checkScreen && i < BoardCellCount; ++i) {
+            const QImage* tile = brikko.frmPics.Kubolt(g.Board.cells[std::size_t(i)]);
+            const QRect cell(i % BoardColumns * TileSize, i / BoardColumns * TileSize, TileSize,
+                             TileSize);
+            screenMismatches += screen.image().copy(cell) != tile->copy(0, 0, TileSize, TileSize);
+        }
+        for (auto& [condition, action] : triggers)
+            if (action && condition(brikko))
+                events.at(clock.seconds, std::exchange(action, {}));
+    }
+
+    // The first copy to the screen that finds `condition` true queues the
+    // action as an event of that moment, as a key pressed then would be.
+    void whenDrawn(std::function<bool(const Brikko&)> condition, std::function<void()> action) {
+        triggers.push_back({std::move(condition), std::move(action)});
+    }
+    // Keys pressed when the falling piece is first drawn in `row`.
+    void keysAtRow(int row, std::vector<int> keys) {
+        whenDrawn([row](const Brikko& b) { return b.Game.PieceY == row; },
+                  [this, keys] {
+                      for (const int key : keys)
+                          controls.Form_KeyDown(key);
+                  });
+    }
+    void keyAt(double time, int key) {
+        events.at(time, [this, key] { controls.Form_KeyDown(key); });
     }
     void endGameAt(double time) {
         events.at(time, [this] { controls.mnuEndGame_Click(); });
     }
-
     void play() { controls.mnuNewGame_Click(); }
 
-    // Draws of the game's passes and steps, after those of NewGame.
-    const Draw& lastDraw() const { return draws.back(); }
-
-    // Whether the visible board shows exactly the cells of `board`.
-    bool screenShows(const BoardCells& board) {
-        const QImage& shown = screen.image();
-        for (int r = 1; r <= BoardRows; ++r)
-            for (int c = 1; c <= BoardColumns; ++c) {
-                const QImage* tile = brikko.frmPics.Kubolt(board(c, r));
-                const QImage cell =
-                    shown.copy((c - 1) * TileSize, (r - 1) * TileSize, TileSize, TileSize);
-                if (!tile || cell != tile->copy(0, 0, TileSize, TileSize))
-                    return false;
-            }
-        return true;
+    // Queues the draws by which NewGame fills rows 10 to 18 as `rows` shows.
+    void queueFill(const QStringList& rows) {
+        const BoardCells board = boardOf(rows, 10);
+        for (int c = 1; c <= BoardColumns; ++c)
+            for (int r = 10; r <= BoardRows; ++r)
+                if (const qint16 kind = board(c, r))
+                    random.queued.insert(random.queued.end(), {0.0, (kind - 0.5) / PieceKindCount});
+                else
+                    random.queued.push_back(0.999); // above any level's chance
     }
 
 private:
-    struct Trigger {
-        std::function<bool(const Brikko&)> condition;
-        std::function<void()> action;
-        bool fired;
-    };
-    std::vector<Trigger> triggers;
-
-    void recordDraw() {
-        const GameState& g = brikko.Game;
-        draws.push_back({clock.seconds, g.Board, g.Piece, g.PieceY, g.Orientation, brikko.Landed,
-                         brikko.Dropping, brikko.Paused, g.Score, g.Lines, g.Level,
-                         brikko.StepDelay, brikko.tileCopies()});
-        if (checkScreen && !screenShows(g.Board))
-            ++screenMismatches;
-        for (Trigger& t : triggers) {
-            if (!t.fired && t.condition(brikko)) {
-                t.fired = true;
-                events.at(clock.seconds, t.action);
-            }
-        }
-        if (afterDraw)
-            afterDraw();
-    }
+    std::vector<std::pair<std::function<bool(const Brikko&)>, std::function<void()>>> triggers;
 };
-
-// Plays every piece of kind I the same way: after its first gravity step it
-// is turned upright, moved to the next column of 1..10 in turn and dropped, so
-// that each ten pieces complete rows 15 to 18 together and leave the board
-// empty. The keys are events of the moment the piece reached row 2.
-class AutoPlayer {
-public:
-    explicit AutoPlayer(LoopFixture& f) : f_(f) {
-        f.afterDraw = [this] { onDraw(); };
-    }
-    int placed() const { return placed_; }
-
-private:
-    void onDraw() {
-        const Brikko& b = f_.brikko;
-        if (b.Game.Piece != PieceKindI || b.Game.Orientation != 1 || b.Game.PieceY != 2 ||
-            b.Landed || b.Dropping || !b.Game.Playing)
-            return;
-        const int column = placed_++ % BoardColumns + 1;
-        f_.events.at(f_.clock.seconds, [this, column] {
-            GameControls& keys = f_.controls;
-            keys.Form_KeyDown(KeyUp);
-            for (int x = SpawnColumn; x > column; --x)
-                keys.Form_KeyDown(KeyLeft);
-            for (int x = SpawnColumn; x < column; ++x)
-                keys.Form_KeyDown(KeyRight);
-            keys.Form_KeyDown(KeyDown);
-        });
-    }
-    LoopFixture& f_;
-    int placed_ = 0;
-};
-
-// The times of the gravity steps that moved the falling piece one row down.
-inline std::vector<double> gravitySteps(const std::vector<Draw>& draws) {
-    std::vector<double> times;
-    for (std::size_t i = 1; i < draws.size(); ++i)
-        if (draws[i].piece == draws[i - 1].piece && draws[i].pieceY == draws[i - 1].pieceY + 1 &&
-            !draws[i].dropping)
-            times.push_back(draws[i].time);
-    return times;
-}

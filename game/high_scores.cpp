@@ -3,6 +3,7 @@
 #include "legacy_text.h"
 #include "message_boxes.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -214,8 +215,15 @@ QString HighScoreTable::namePrompt() {
     return QStringLiteral("Congratulations!\r\nYou got a High Score!\r\nEnter your name:");
 }
 
+QString HighScoreTable::unsavedMessage() const {
+    return QStringLiteral("Les meilleurs scores n'ont pas pu être enregistrés : le fichier « %1 » "
+                          "existe mais ne peut pas être lu.")
+        .arg(QDir::toNativeSeparators(filePath_));
+}
+
 void HighScoreTable::LoadHighScores() {
     const QFileInfo info(filePath_);
+    fileUnreadable_ = false;
     if (!info.exists() && !info.isSymLink()) {
         const bool created = writeAtomically(filePath_, HighScoreFile::defaultContents());
         if (created || !loaded_) {
@@ -233,6 +241,7 @@ void HighScoreTable::LoadHighScores() {
             return;
         }
     }
+    fileUnreadable_ = true;
     if (!loaded_) {
         entries_ = HighScoreFile::parse(HighScoreFile::defaultContents());
         loaded_ = true;
@@ -240,8 +249,9 @@ void HighScoreTable::LoadHighScores() {
 }
 
 bool HighScoreTable::SaveHighScores() const {
-    // A table never read must not replace the file's entries.
-    if (!loaded_)
+    // A table never read, or a file not read, must not replace the file's
+    // entries.
+    if (!loaded_ || fileUnreadable_)
         return false;
     return writeAtomically(filePath_, HighScoreFile::format(entries_));
 }
@@ -261,7 +271,10 @@ int HighScoreTable::CheckHighScore(qint64 score, MessageBoxes& boxes, HighScoreD
         entries_[i - 1] = entries_[i - 2];
     const QString name = boxes.inputBox(namePrompt(), nameTitle(), QString());
     entries_[slot - 1] = {HighScoreFile::storedName(name), score};
-    SaveHighScores();
+    if (!SaveHighScores() && fileUnreadable_ && !unsavedReported_) {
+        unsavedReported_ = true;
+        boxes.msgBox(unsavedMessage(), MsgExclamation);
+    }
     ShowHighScores(display);
     return slot;
 }

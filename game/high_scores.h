@@ -81,19 +81,29 @@ public:
     // the default contents, and the default table is then read. A file that
     // exists is never rewritten here. When the file can be neither read nor
     // created, a table already in memory stays as it is; a table never loaded
-    // takes the defaults. Nothing is reported.
+    // takes the defaults. Nothing is reported; an existing file that could not
+    // be read (a folder in its place, no permission, a read error) is
+    // remembered until a later load reads it.
     void LoadHighScores();
+    bool fileUnreadable() const { return fileUnreadable_; }
 
     // Writes slots 1 to 5 atomically as a whole new file. False when the file
-    // could not be written; the table in memory stays either way.
+    // could not be written, when the table was never loaded, and when the
+    // last load found an existing file it could not read: a file whose
+    // entries were not read is never replaced. The table in memory stays.
     bool SaveHighScores() const;
 
     // At the end of a game: reads the file, and when score reaches a slot
     // (the first whose score is less than or equal to it), moves the lower
     // slots down, asks the player's name, stores both, saves and shows the
     // table. Returns the slot taken, or 0 when the score does not qualify
-    // (then nothing is asked, saved or shown).
+    // (then nothing is asked, saved or shown). When the save is refused
+    // because the file could not be read, a message box says so, once for
+    // the table's lifetime.
     int CheckHighScore(qint64 score, MessageBoxes& boxes, HighScoreDisplay& display);
+
+    // The text of that message.
+    QString unsavedMessage() const;
 
     // Shows the table in memory, without reading the file.
     void ShowHighScores(HighScoreDisplay& display) const { display.showHighScores(*this); }
@@ -106,4 +116,6 @@ private:
     QString filePath_;
     HighScoreList entries_{};
     bool loaded_ = false;
+    bool fileUnreadable_ = false;
+    bool unsavedReported_ = false;
 };

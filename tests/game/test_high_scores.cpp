@@ -3,8 +3,10 @@
 #include "frm_high_score.h"
 #include "test_game_loop_fixture.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QtTest>
+#include <unistd.h>
 
 namespace {
 
@@ -119,6 +121,56 @@ private slots:
         QCOMPARE(table.CheckHighScore(30, boxes, display), 2);
         QCOMPARE(display.shown.last(), "Kim:40 | Lou:30");
         QVERIFY(boxes.shown.empty());
+    }
+    // An existing file that cannot be read is never replaced: the game goes on
+    // with the table in memory and says once that the scores are not saved.
+    void unreadableFileIsNeverReplaced_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addRow("a folder where the file should be") << "folder";
+        QTest::addRow("a link to a folder") << "link";
+        QTest::addRow("no read permission") << "unreadable";
+        QTest::addRow("readable at first, then a folder") << "later";
+    }
+    void unreadableFileIsNeverReplaced() {
+        QFETCH(QString, kind);
+        QTemporaryDir here;
+        const QString path = here.filePath("scores.lst");
+        const auto makeUnreadable = [&] {
+            return kind == "link" ? QFile::link(here.path(), path)
+                   : kind == "unreadable"
+                       ? writeFile(path, Full) && QFile::setPermissions(path, QFile::WriteOwner)
+                       : QDir(here.path()).mkdir("scores.lst");
+        };
+        if (kind == "unreadable" && ::geteuid() == 0)
+            QSKIP("permissions do not stop the superuser");
+        HighScoreTable table(path);
+        if (kind == "later") {
+            QVERIFY(writeFile(path, Full));
+            table.LoadHighScores();
+            QVERIFY(QFile::remove(path));
+        }
+        QVERIFY(makeUnreadable());
+        FakeMessageBoxes boxes;
+        boxes.answers = {"Kim", "Lou"};
+        RecordingDisplay display;
+        QCOMPARE(table.CheckHighScore(1000, boxes, display), 1);
+        QCOMPARE(table.CheckHighScore(950, boxes, display), 2);
+        QCOMPARE(boxes.prompts.size(), 2);
+        QCOMPARE(display.shown.last(), kind == "later"
+                                           ? "Kim:1000 | Lou:950 | Ana:900 | Bob:700 | Cyd:500"
+                                           : "Kim:1000 | Lou:950");
+        QCOMPARE(boxes.shown.size(), size_t(1));
+        QCOMPARE(boxes.shown[0].text, "Les meilleurs scores n'ont pas pu être enregistrés : le "
+                                      "fichier « " +
+                                          QDir::toNativeSeparators(path) +
+                                          " » existe mais ne peut pas être lu.");
+        QCOMPARE(boxes.shown[0].style, int(MsgExclamation));
+        if (kind == "unreadable") {
+            QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
+            QCOMPARE(readFile(path), Full);
+        } else {
+            QVERIFY(QFileInfo(path).isDir());
+        }
     }
     void windowShowsTheTable() {
         QVERIFY(writeFile(dir.filePath("w.lst"), "Ana & Bob:12345678901\r\n<b>x</b>:7\r\n"));

@@ -1,5 +1,6 @@
 #include "brikko.h"
 
+#include "media_command.h"
 #include "media_control.h"
 #include "sound_player.h"
 
@@ -17,11 +18,7 @@ void Brikko::PlaySound(const QString& file) {
 }
 
 QString Brikko::MusicPath() const {
-    const QString& dir = services_.paths.dataDir();
-    const QString path = dir + QLatin1Char('/') + MusicFile;
-    if (dir.contains(QLatin1Char(' ')))
-        return QLatin1Char('"') + path + QLatin1Char('"');
-    return path;
+    return mediaCommandPath(services_.paths.dataDir() + QLatin1Char('/') + MusicFile);
 }
 
 void Brikko::MusicOpen() {

@@ -1,5 +1,7 @@
 #include "media_command.h"
 
+#include <algorithm>
+
 namespace {
 MediaCommand::Verb verbOf(QStringView word) {
     if (word.compare(u"open", Qt::CaseInsensitive) == 0)
@@ -11,14 +13,19 @@ MediaCommand::Verb verbOf(QStringView word) {
     return MediaCommand::Verb::None;
 }
 
+// White space as the parser sees it: the separator of a command's words.
+bool isSeparator(QChar c) {
+    return c.isSpace();
+}
+
 qsizetype skipSpaces(QStringView text, qsizetype at) {
-    while (at < text.size() && text[at].isSpace())
+    while (at < text.size() && isSeparator(text[at]))
         ++at;
     return at;
 }
 
 qsizetype skipWord(QStringView text, qsizetype at) {
-    while (at < text.size() && !text[at].isSpace())
+    while (at < text.size() && !isSeparator(text[at]))
         ++at;
     return at;
 }
@@ -47,4 +54,10 @@ MediaCommand parseMediaCommand(QStringView command) {
     if (path.isEmpty() || path.contains(QChar(0)) || end != text.size())
         return {};
     return {verb, path.toString()};
+}
+
+QString mediaCommandPath(const QString& path) {
+    if (std::any_of(path.cbegin(), path.cend(), isSeparator))
+        return QLatin1Char('"') + path + QLatin1Char('"');
+    return path;
 }

@@ -16,3 +16,8 @@ struct MediaCommand {
 };
 
 MediaCommand parseMediaCommand(QStringView command);
+
+// A path as it goes into a command: between double quotes when it holds
+// white space as the parser sees it (an ASCII space, a tab, a no-break
+// space...), which would otherwise end it; bare otherwise.
+QString mediaCommandPath(const QString& path);

@@ -274,6 +274,9 @@ void TestMoves::musicCommands_data() {
     QTest::newRow("no space") << QString("/opt/vorelle") << QString("/opt/vorelle/Brikko32.mid");
     QTest::newRow("space") << QString("/home/élève/Mes jeux")
                            << "\"/home/élève/Mes jeux/Brikko32.mid\"";
+    QTest::newRow("tab") << QString("/opt/a\tb") << QString("\"/opt/a\tb/Brikko32.mid\"");
+    QTest::newRow("no-break space")
+        << QString("/opt/Mes\u00a0jeux") << QString("\"/opt/Mes\u00a0jeux/Brikko32.mid\"");
 }
 
 void TestMoves::musicCommands() {

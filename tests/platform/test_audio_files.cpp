@@ -64,6 +64,8 @@ class TestAudioFiles : public QObject {
 private slots:
     void commands_data();
     void commands();
+    void pathsSurviveTheCommand_data();
+    void pathsSurviveTheCommand();
     void playableFiles_data();
     void playableFiles();
     void formatAndLength_data();
@@ -102,6 +104,30 @@ void TestAudioFiles::commands() {
     QFETCH(QString, path);
     const MediaCommand parsed = parseMediaCommand(command);
     QCOMPARE(parsed.verb, verb);
+    QCOMPARE(parsed.path, path);
+}
+
+// Whatever white space a folder name holds, the path built into a command is
+// the path the command names; bare when it holds none.
+void TestAudioFiles::pathsSurviveTheCommand_data() {
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<bool>("quoted");
+    QTest::addRow("plain") << "/opt/vorelle/Brikko32.mid" << false;
+    QTest::addRow("ASCII space") << "/home/élève/Mes jeux/Brikko32.mid" << true;
+    QTest::addRow("tab") << "/opt/a\tb/Brikko32.mid" << true;
+    QTest::addRow("no-break space") << "/opt/Mes\u00a0jeux/Brikko32.mid" << true;
+    QTest::addRow("ideographic space") << "/opt/\u3000/Brikko32.mid" << true;
+    QTest::addRow("line separator") << "/opt/a\u2028b/Brikko32.mid" << true;
+    QTest::addRow("ends with a space") << "/opt/a /" << true;
+}
+
+void TestAudioFiles::pathsSurviveTheCommand() {
+    QFETCH(QString, path);
+    QFETCH(bool, quoted);
+    const QString inCommand = mediaCommandPath(path);
+    QCOMPARE(inCommand.startsWith(u'"'), quoted);
+    const MediaCommand parsed = parseMediaCommand(QStringLiteral("play ") + inCommand);
+    QCOMPARE(parsed.verb, Verb::Play);
     QCOMPARE(parsed.path, path);
 }
 

@@ -7,11 +7,51 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 #include <algorithm>
+#if VORELLE_HAVE_ALSA
+#include <alsa/asoundlib.h>
+#endif
 
 namespace {
 constexpr int kFrequency = 44100;
 constexpr int kChannels = 2;
 constexpr int kChunkFrames = 1024; // about 23 ms of latency
+
+#if VORELLE_HAVE_ALSA
+// ALSA reports why it cannot open a device on stderr, several lines each time
+// (for instance "cannot find card '0'" on a machine without a sound card).
+// Sound failures are silent here, and SDL hands the reason back as its own
+// error anyway, so those lines are dropped. The handler is the process's one
+// for the ALSA library that SDL loads.
+void ignoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
+#endif
+
+void silenceSoundLibraries() {
+#if VORELLE_HAVE_ALSA
+    snd_lib_error_set_handler(ignoreAlsaError);
+#endif
+}
+
+// Opens SDL's audio and the mixer on the default output; on failure leaves
+// both closed. Runs on whichever thread looks for the output.
+bool openOutput() {
+    // SDL's audio brings up its event queue, which would otherwise take over
+    // SIGINT and SIGTERM and keep the program from ending on them.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    silenceSoundLibraries();
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
+        return false;
+    if (Mix_OpenAudio(kFrequency, MIX_DEFAULT_FORMAT, kChannels, kChunkFrames) != 0) {
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return false;
+    }
+    return true;
+}
+
+void closeMixer() {
+    Mix_CloseAudio();
+    Mix_Quit();
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
 } // namespace
 
 SdlAudioDevice::SdlAudioDevice(const Clock& clock) : clock_(clock) {}
@@ -31,31 +71,52 @@ bool SdlAudioDevice::open() {
     if (open_) {
         if (!outputLost())
             return true;
-        close();
-    }
-    if (failed_ && clock_.tickCount() - failedAt_ < retryDelayMs)
+        closeOutput();
+        startAttempt();
         return false;
-
-    // SDL's audio brings up its event queue, which would otherwise take over
-    // SIGINT and SIGTERM and keep the program from ending on them.
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    bool ok = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
-    if (ok && Mix_OpenAudio(kFrequency, MIX_DEFAULT_FORMAT, kChannels, kChunkFrames) != 0) {
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
-        ok = false;
     }
-    if (!ok) {
+    if (attempt_.joinable()) {
+        if (!attemptDone_.load(std::memory_order_acquire))
+            return false;
+        attempt_.join();
+        if (attemptOpened_) {
+            adoptOutput();
+            return true;
+        }
         failed_ = true;
         failedAt_ = clock_.tickCount();
         return false;
     }
+    if (failed_) {
+        if (clock_.tickCount() - failedAt_ >= retryDelayMs)
+            startAttempt();
+        return false;
+    }
+    if (!openOutput()) {
+        failed_ = true;
+        failedAt_ = clock_.tickCount();
+        return false;
+    }
+    adoptOutput();
+    return true;
+}
+
+void SdlAudioDevice::startAttempt() {
+    attemptDone_.store(false, std::memory_order_relaxed);
+    attemptOpened_ = false;
+    attempt_ = std::thread([this] {
+        attemptOpened_ = openOutput();
+        attemptDone_.store(true, std::memory_order_release);
+    });
+}
+
+void SdlAudioDevice::adoptOutput() {
     // Only the removal of the opened output matters here; nobody reads the
     // other audio events, so they are not queued.
     SDL_EventState(SDL_AUDIODEVICEADDED, SDL_IGNORE);
     SDL_FlushEvents(SDL_AUDIODEVICEADDED, SDL_AUDIODEVICEREMOVED);
     failed_ = false;
     open_ = true;
-    return true;
 }
 
 bool SdlAudioDevice::outputLost() {
@@ -72,16 +133,23 @@ bool SdlAudioDevice::outputLost() {
 }
 
 void SdlAudioDevice::close() {
+    if (attempt_.joinable()) {
+        attempt_.join();
+        if (attemptOpened_)
+            closeMixer();
+    }
     failed_ = false;
+    closeOutput();
+}
+
+void SdlAudioDevice::closeOutput() {
     if (!open_)
         return;
     for (User* user : users_)
         user->releaseAudio();
     Mix_HaltMusic();
     Mix_HaltChannel(-1);
-    Mix_CloseAudio();
-    Mix_Quit();
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    closeMixer();
     open_ = false;
 }
 

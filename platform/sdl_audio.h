@@ -2,6 +2,8 @@
 
 #include <QByteArray>
 #include <QString>
+#include <atomic>
+#include <thread>
 #include <vector>
 
 class Clock;
@@ -9,15 +11,24 @@ class Clock;
 // The one audio output of the program, shared by the sound player and the
 // music: SDL's audio subsystem and SDL_mixer, opened on first use.
 //
-// Failures are silent. When the output cannot be opened, open() answers false
-// at once for the next retryDelayMs milliseconds and tries again on the first
-// request after that, so a program without a sound card does not probe for one
-// on every sound, and one whose speaker comes back later is heard again. When
-// the opened output is lost (SDL reports the device removed), the next open()
-// closes it and opens the current default output.
+// Failures are silent, also on the terminal: the sound library's own error
+// lines (ALSA's "ALSA lib ..." on a machine without a sound card) are not
+// printed.
 //
-// Everything here runs on the user-interface thread. SDL mixes on a thread of
-// its own; the users free nothing that may still be playing (they halt first).
+// The first open() opens the output on the calling thread. When that fails,
+// open() answers false at once for the next retryDelayMs milliseconds; the
+// first request after that starts a new attempt on a thread of its own and
+// answers false, so that looking for a missing sound card (a tenth of a second
+// or more) never holds up the interface. A request made once that attempt has
+// finished takes the output it opened, or waits retryDelayMs again. So a
+// program without a sound card does not probe for one on every sound, and one
+// whose speaker comes back later is heard again. When the opened output is
+// lost (SDL reports the device removed), the next open() closes it and looks
+// for the current default output in the same way, off the calling thread.
+//
+// The users call open() and everything else from the user-interface thread.
+// SDL mixes on a thread of its own; the users free nothing that may still be
+// playing (they halt first).
 class SdlAudioDevice {
 public:
     // What uses the output and holds chunks or music loaded for it: told to
@@ -52,12 +63,20 @@ public:
 
 private:
     bool outputLost();
+    void closeOutput();
+    void startAttempt();
+    void adoptOutput();
 
     const Clock& clock_;
     std::vector<User*> users_;
     bool open_ = false;
     bool failed_ = false;
     qint64 failedAt_ = 0;
+    // The attempt running off the calling thread: attemptOpened_ is written by
+    // it before attemptDone_ is set, and read only after that.
+    std::thread attempt_;
+    std::atomic<bool> attemptDone_ = false;
+    bool attemptOpened_ = false;
 };
 
 // Closes the program's shared audio output: stops the music and the sound

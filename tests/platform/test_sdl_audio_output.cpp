@@ -10,12 +10,17 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <SDL.h>
 #include <SDL_mixer.h>
+#include <cstdio>
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 namespace {
 constexpr int kSamplesPerSecond = 44100 * 2; // 16-bit stereo
@@ -40,6 +45,29 @@ std::pair<double, double> loudness(QByteArrayView samples) {
     }
     return {top / 32768.0, first < count ? double(last - first) / kSamplesPerSecond : 0.0};
 }
+// Sends what is written to stderr (the file descriptor, as C libraries
+// write it) to a file while it lives.
+class StderrCapture {
+public:
+    explicit StderrCapture(const QString& file)
+        : saved_(::dup(STDERR_FILENO)),
+          file_(::open(QFile::encodeName(file).constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600)) {
+        std::fflush(stderr);
+        ::dup2(file_, STDERR_FILENO);
+    }
+    ~StderrCapture() {
+        std::fflush(stderr);
+        ::dup2(saved_, STDERR_FILENO);
+        ::close(saved_);
+        ::close(file_);
+    }
+    StderrCapture(const StderrCapture&) = delete;
+    StderrCapture& operator=(const StderrCapture&) = delete;
+
+private:
+    int saved_;
+    int file_;
+};
 } // namespace
 
 class TestSdlAudioOutput : public QObject {
@@ -53,6 +81,7 @@ private slots:
     void musicIsHeardUntilClosed();
     void playWhilePlayingDoesNothing();
     void programEndStopsTheMusic();
+    void noOutputPlaysNothingAndIsTriedAgainLater_data();
     void noOutputPlaysNothingAndIsTriedAgainLater();
 
 private:
@@ -187,25 +216,69 @@ void TestSdlAudioOutput::programEndStopsTheMusic() {
     QVERIFY(!SdlAudioDevice::shared().isOpen() && !SDL_WasInit(SDL_INIT_AUDIO));
 }
 
+// The ways the output can be missing: no driver at all, and a sound system
+// that has no such device (as on a machine without a sound card).
+void TestSdlAudioOutput::noOutputPlaysNothingAndIsTriedAgainLater_data() {
+    QTest::addColumn<QByteArray>("driver");
+    QTest::addColumn<QByteArray>("device");
+    QTest::addRow("no such driver") << QByteArray("vorelle-no-such-driver") << QByteArray();
+    QTest::addRow("ALSA without the device")
+        << QByteArray("alsa") << QByteArray("vorelle_no_such_device");
+}
+
+// Nothing is played and nothing is printed. Once the delay has passed, the
+// output is looked for again without holding up the caller: the request that
+// starts the search answers at once, and a later one finds the output.
 void TestSdlAudioOutput::noOutputPlaysNothingAndIsTriedAgainLater() {
-    qputenv("SDL_AUDIODRIVER", "vorelle-no-such-driver");
+    QFETCH(QByteArray, driver);
+    QFETCH(QByteArray, device);
+    qputenv("SDL_AUDIODRIVER", driver);
+    qputenv("AUDIODEV", device);
+    const auto restore = qScopeGuard([] { qunsetenv("AUDIODEV"); });
+    const QString errors = dir_.filePath(QStringLiteral("stderr%1.txt").arg(++captures_));
+    std::optional<StderrCapture> capture(std::in_place, errors);
     FakeClock clock;
-    SdlAudioDevice device(clock);
-    SdlSoundPlayer player(device);
-    SdlMediaControl music(device);
+    SdlAudioDevice output(clock);
+    SdlSoundPlayer player(output);
+    SdlMediaControl music(output);
     player.play(asset("gagner.wav"));
     for (const char* verb : {"open ", "play ", "close "})
         music.send(QLatin1String(verb) + asset("Brikko32.mid"));
-    QVERIFY(!device.isOpen() && !SDL_WasInit(SDL_INIT_AUDIO) && !Mix_PlayingMusic());
+    capture.reset();
+    QVERIFY(!output.isOpen() && !SDL_WasInit(SDL_INIT_AUDIO) && !Mix_PlayingMusic());
+    QFile printed(errors);
+    QVERIFY(printed.open(QIODevice::ReadOnly));
+    QCOMPARE(printed.readAll(), QByteArray());
 
-    // An output appears: it is looked for again only after the delay.
-    qputenv("SDL_AUDIODRIVER", "dummy");
+    // An output appears: it is looked for again only after the delay. Its
+    // file is a pipe, and opening a pipe to write waits for a reader: a
+    // search made on the calling thread would never return from play().
+    const QString pipe = dir_.filePath(QStringLiteral("pipe%1.raw").arg(captures_));
+    QVERIFY(mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0);
+    qputenv("SDL_AUDIODRIVER", "disk");
+    qputenv("SDL_DISKAUDIOFILE", QFile::encodeName(pipe));
     clock.advance((SdlAudioDevice::retryDelayMs - 1) / 1000.0);
     player.play(asset("Sound3.wav"));
-    QVERIFY(!device.isOpen());
+    QVERIFY(!output.isOpen());
     clock.advance(0.001);
     player.play(asset("Sound3.wav"));
-    QVERIFY(device.isOpen() && Mix_Playing(-1) == 1);
+    QVERIFY(!output.isOpen());
+    // The reader lets the search open the output, then drains it until the
+    // output closes.
+    std::thread reader([&pipe] {
+        const int fd = ::open(QFile::encodeName(pipe).constData(), O_RDONLY);
+        char buffer[4096];
+        while (fd >= 0 && ::read(fd, buffer, sizeof buffer) > 0) {
+        }
+        ::close(fd);
+    });
+    const auto stopReader = qScopeGuard([&] {
+        output.close();
+        reader.join();
+    });
+    QVERIFY(QTest::qWaitFor([&] { return output.open(); }, 20000));
+    player.play(asset("Sound3.wav"));
+    QVERIFY(output.isOpen() && Mix_Playing(-1) == 1);
 }
 
 QTEST_GUILESS_MAIN(TestSdlAudioOutput)

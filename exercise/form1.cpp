@@ -9,7 +9,6 @@
 #include "program_end.h"
 #include "word_count.h"
 
-#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -25,6 +24,13 @@ QString Form1::instructionText() {
                           "Fais attention aux accords des mots :\r\n"
                           "vingt, cent,\r\n"
                           "million, milliard !!!\r\n");
+}
+
+QColor Form1::answerTextColor() {
+    // The answer box's background is always light green, whatever the
+    // desktop's palette: its text is always dark. (The palette's button-text
+    // colour is light under a dark palette, and unreadable there.)
+    return QColor(Qt::black);
 }
 
 QString Form1::hiddenNumberText() {
@@ -76,7 +82,7 @@ void Form1::playSound(const QString& fileName) {
 void Form1::CmdGenerer_Click() {
     if (!isLoaded())
         return;
-    Text1_->setTextColor(QApplication::palette().color(QPalette::Active, QPalette::ButtonText));
+    Text1_->setTextColor(answerTextColor());
     services_.random.reseed(services_.clock.secondsSinceMidnight());
     state_.CurrentNumber = drawNumber(selectedOption(), services_.random.next());
     Label1_->setText(groupedDigits(state_.CurrentNumber));

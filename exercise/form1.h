@@ -9,6 +9,7 @@
 #include "random.h"
 #include "sound_player.h"
 
+#include <QColor>
 #include <QPointer>
 #include <QRect>
 #include <array>
@@ -83,6 +84,9 @@ public:
 
     // The answer box's text before the first draw.
     static QString instructionText();
+    // The answer's text colour, set again at each draw (the solution paints
+    // it red): dark, on the box's forced light background.
+    static QColor answerTextColor();
     // Label1's text before the first draw and after a game.
     static QString hiddenNumberText();
 

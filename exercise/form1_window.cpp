@@ -6,7 +6,6 @@
 #include "icons.h"
 #include "units.h"
 
-#include <QApplication>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -36,6 +35,9 @@ QFont dialogFont() {
                              QStringLiteral("Arial")},
                  8);
 }
+
+const QColor numberBackground(255, 255, 192); // light yellow
+const QColor answerBackground(192, 255, 192); // light green
 
 QPalette withColor(QPalette palette, QPalette::ColorRole role, const QColor& color) {
     for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
@@ -75,8 +77,11 @@ QWidget* Form1::createWidget() {
     Label1_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Label1_->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     Label1_->setLineWidth(1);
+    // A forced light background takes a forced dark text: a dark desktop
+    // palette would otherwise paint light text on it.
     Label1_->setAutoFillBackground(true);
-    Label1_->setPalette(withColor(Label1_->palette(), QPalette::Window, QColor(255, 255, 192)));
+    Label1_->setPalette(withColor(withColor(Label1_->palette(), QPalette::Window, numberBackground),
+                                  QPalette::WindowText, Qt::black));
     Label1_->setAccessibleDescription(QStringLiteral("Nombre à écrire en lettres"));
 
     CmdGenerer_ = place(new QPushButton(QStringLiteral("&Générer un nombre")), client,
@@ -118,11 +123,8 @@ QWidget* Form1::createWidget() {
     Text1_->setFont(arialBold(14.25));
     Text1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Text1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    QPalette answerPalette = withColor(Text1_->palette(), QPalette::Base, QColor(192, 255, 192));
-    answerPalette =
-        withColor(answerPalette, QPalette::Text,
-                  QApplication::palette().color(QPalette::Active, QPalette::ButtonText));
-    Text1_->setPalette(answerPalette);
+    Text1_->setPalette(withColor(withColor(Text1_->palette(), QPalette::Base, answerBackground),
+                                 QPalette::Text, answerTextColor()));
     Text1_->setText(instructionText());
     Text1_->setAccessibleName(QStringLiteral("Ta réponse en lettres"));
 

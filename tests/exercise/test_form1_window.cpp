@@ -72,7 +72,9 @@ private slots:
             {"Label5", "QLabel", "Nombre de partie(s) jouée(s) :"},
             {"Label6", "QLabel", "0"},
             {"Cmdverif", "QPushButton", "&Vérifier"},
-            {"Text1", "AnswerBox", ""},
+            {"Text1", "AnswerBox",
+             "Génère un nombre, lis-le, écris-le en lettres ici.        \r\n"
+             "Fais attention aux accords des mots :\r\nvingt, cent,\r\nmillion, milliard !!!\r\n"},
             {"Frame2", "QGroupBox", "Score :"},
             {"Image1", "QLabel", ""},
             {"Label4(0)", "QLabel", ""},
@@ -97,8 +99,11 @@ private slots:
         QVERIFY(o);
         QCOMPARE(o->objectName(), name);
         QCOMPARE(o->metaObject()->className(), kind);
-        QCOMPARE(o->property(o->property("title").isValid() ? "title" : "text").toString(),
-                 caption);
+        if (auto* answer = qobject_cast<AnswerBox*>(o))
+            QCOMPARE(answer->text(), caption);
+        else
+            QCOMPARE(o->property(o->property("title").isValid() ? "title" : "text").toString(),
+                     caption);
     }
 
     void startState() {
@@ -108,11 +113,6 @@ private slots:
         QCOMPARE(f->get("Label1")->geometry(), twipsRect(128, 120, 4815, 735));
         QCOMPARE(f->get("Option1(5)")->geometry(), twipsRect(5280, 720, 1800, 300)); // in Frame1
         QCOMPARE(f->get("Label4(1)")->geometry(), twipsRect(5760, 360, 495, 495));   // in Frame2
-        QCOMPARE(f->text1()->text(),
-                 QString::fromUtf8("Génère un nombre, lis-le, écris-le en lettres ici.        \r\n"
-                                   "Fais attention aux accords des mots :\r\n"
-                                   "vingt, cent,\r\n"
-                                   "million, milliard !!!\r\n"));
         QVERIFY(!f->get("Label2")->isVisible());
         QVERIFY(f->get<QRadioButton>("Option1(0)")->isChecked());
         QVERIFY(f->get<QPushButton>("Cmdverif")->isDefault());
@@ -156,6 +156,49 @@ private slots:
                  Module1::NumberToWords(QString(shown).remove(' ').toDouble()));
         QCOMPARE(f->text1()->text(), QString());
         QCOMPARE(f->buttons(), (Buttons{false, true, true, true}));
+    }
+
+    // Keyboard order: CmdGenerer, Text1, Cmdverif, CmdAide, CmdIndice, the
+    // options; Tab in the answer box moves on rather than typing a tab.
+    void tabFollowsTheKeyboardOrder() {
+        QTest::keyClicks(f->text1(), "a"); // every button enabled
+        f->get("CmdGenerer")->setFocus();
+        QStringList order{"CmdGenerer"};
+        for (int i = 0; i < 5; ++i) {
+            QTest::keyClick(f->form.widget()->focusWidget(), Qt::Key_Tab);
+            order << f->form.widget()->focusWidget()->objectName();
+        }
+        QCOMPARE(order, (QStringList{"CmdGenerer", "Text1", "Cmdverif", "CmdAide", "CmdIndice",
+                                     "Option1(0)"}));
+        QVERIFY(!f->text1()->text().contains('\t'));
+    }
+
+    // The pupil can type at once after each of these.
+    void focusReturnsToTheAnswer_data() {
+        QTest::addColumn<bool>("drawFirst");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("button");
+        QTest::addRow("draw") << false << ""
+                              << "CmdGenerer";
+        QTest::addRow("empty answer") << true << ""
+                                      << "Cmdverif";
+        QTest::addRow("wrong answer") << true << "faux"
+                                      << "Cmdverif";
+        QTest::addRow("right answer") << true << "vingt et un"
+                                      << "Cmdverif";
+        QTest::addRow("hint") << true << "vingt"
+                              << "CmdIndice";
+    }
+    void focusReturnsToTheAnswer() {
+        QFETCH(bool, drawFirst);
+        QFETCH(QString, typed);
+        QFETCH(QString, button);
+        if (drawFirst)
+            f->draw(0, 21);
+        f->text1()->setText(typed);
+        f->get("Option1(0)")->setFocus();
+        f->click(button);
+        QCOMPARE(f->form.widget()->focusWidget(), f->text1());
     }
 
     void enterChecksCtrlEnterBreaksTheLine() {

@@ -1,5 +1,5 @@
 // The music's command strings, the files the players hand to SDL, and the
-// installed sounds and music as the players read them.
+// installed sounds as the player reads them.
 
 #include "media_command.h"
 #include "sdl_audio.h"
@@ -7,7 +7,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QtEndian>
 #include <SDL.h>
 #include <algorithm>
 
@@ -18,42 +17,6 @@ namespace {
 
 QByteArray asset(const QString& name) {
     return QFile::encodeName(qEnvironmentVariable("VORELLE_TEST_DATA") + u'/' + name);
-}
-
-// The playing time of a standard MIDI file of one tempo: up to its last event.
-double midiSeconds(const QByteArray& d) {
-    const auto at = [&d](qsizetype i) { return i < d.size() ? quint8(d[i]) : 0; };
-    qint64 end = 0;
-    qint64 tempo = 500'000; // microseconds a quarter note
-    for (qsizetype track = 14; d.mid(track, 4) == "MTrk";) {
-        const qsizetype trackEnd = track + 8 + qFromBigEndian<quint32>(d.constData() + track + 4);
-        const auto number = [&](qsizetype& p) {
-            qint64 v = 0;
-            do
-                v = v << 7 | (at(p) & 0x7F);
-            while ((at(p++) & 0x80) && p < trackEnd);
-            return v;
-        };
-        qint64 tick = 0;
-        int status = 0;
-        for (qsizetype p = track + 8; p < trackEnd;) {
-            tick += number(p);
-            if (at(p) & 0x80)
-                status = at(p++);
-            if (status == 0xFF) {
-                const int type = at(p++);
-                const qint64 length = number(p);
-                if (type == 0x51)
-                    tempo = at(p) << 16 | at(p + 1) << 8 | at(p + 2);
-                p += length;
-            } else {
-                p += (status & 0xE0) == 0xC0 ? 1 : 2; // program, pressure: one data byte
-            }
-        }
-        end = std::max(end, tick);
-        track = trackEnd;
-    }
-    return double(end) * tempo / qFromBigEndian<quint16>(d.constData() + 12) / 1e6;
 }
 
 } // namespace
@@ -156,45 +119,30 @@ void TestAudioFiles::playableFiles() {
 
 void TestAudioFiles::formatAndLength_data() {
     QTest::addColumn<QString>("name");
-    QTest::addColumn<double>("minSeconds");
-    QTest::addColumn<double>("maxSeconds");
     for (const char* name : {"gagner.wav", "perdu.wav", "Sound1.wav", "Sound2.wav", "Sound3.wav",
                              "Sound4.wav", "Sound5.wav", "Sound6.wav", "Sound7.wav"})
-        QTest::addRow("%s", name) << name << 0.02 << 1.0;
-    QTest::addRow("Brikko32.mid") << "Brikko32.mid" << 60.0 << 120.0;
+        QTest::addRow("%s", name) << name;
 }
 
-// Sounds: 16-bit mono PCM, heard, below clipping. Music: a standard MIDI file
-// with a track per part.
+// Sounds: 16-bit mono PCM, heard, below clipping, under a second. (The music's file is
+// checked by its generator, tools/make-music, and heard in the output test.)
 void TestAudioFiles::formatAndLength() {
     QFETCH(QString, name);
-    QFETCH(double, minSeconds);
-    QFETCH(double, maxSeconds);
-    double seconds = 0;
-    if (name.endsWith(QLatin1String(".mid"))) {
-        QFile file(QFile::decodeName(asset(name)));
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray midi = file.readAll();
-        QVERIFY(midi.startsWith("MThd") && midi.size() > 14 && midi[8] == 0 && midi[9] == 1 &&
-                midi[11] >= 4 && !(midi[12] & 0x80));
-        seconds = midiSeconds(midi);
-    } else {
-        SDL_AudioSpec spec;
-        Uint8* buffer = nullptr;
-        Uint32 bytes = 0;
-        QVERIFY(SDL_LoadWAV(asset(name).constData(), &spec, &buffer, &bytes));
-        const std::vector<qint16> samples(reinterpret_cast<qint16*>(buffer),
-                                          reinterpret_cast<qint16*>(buffer + bytes));
-        SDL_FreeWAV(buffer);
-        QCOMPARE(spec.format, Uint16(AUDIO_S16LSB));
-        QCOMPARE(spec.channels, Uint8(1));
-        int peak = 0;
-        for (const qint16 s : samples)
-            peak = std::max(peak, std::abs(int(s)));
-        QVERIFY2(peak > 0.05 * 32768 && peak < 0.7 * 32768, qPrintable(QString::number(peak)));
-        seconds = double(samples.size()) / spec.freq;
-    }
-    QVERIFY2(seconds > minSeconds && seconds < maxSeconds, qPrintable(QString::number(seconds)));
+    SDL_AudioSpec spec;
+    Uint8* buffer = nullptr;
+    Uint32 bytes = 0;
+    QVERIFY(SDL_LoadWAV(asset(name).constData(), &spec, &buffer, &bytes));
+    const std::vector<qint16> samples(reinterpret_cast<qint16*>(buffer),
+                                      reinterpret_cast<qint16*>(buffer + bytes));
+    SDL_FreeWAV(buffer);
+    QCOMPARE(spec.format, Uint16(AUDIO_S16LSB));
+    QCOMPARE(spec.channels, Uint8(1));
+    int peak = 0;
+    for (const qint16 s : samples)
+        peak = std::max(peak, std::abs(int(s)));
+    QVERIFY2(peak > 0.05 * 32768 && peak < 0.7 * 32768, qPrintable(QString::number(peak)));
+    const double seconds = double(samples.size()) / spec.freq;
+    QVERIFY2(seconds > 0.02 && seconds < 1.0, qPrintable(QString::number(seconds)));
 }
 
 QTEST_APPLESS_MAIN(TestAudioFiles)

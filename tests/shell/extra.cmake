@@ -4,3 +4,5 @@ target_link_libraries(instance_guard_helper PRIVATE platform Qt6::Core Qt6::Netw
 add_dependencies(shell_processes instance_guard_helper vorelle)
 target_compile_definitions(shell_processes PRIVATE
   VORELLE_GUARD_HELPER="$<TARGET_FILE:instance_guard_helper>" VORELLE_PROGRAM="$<TARGET_FILE:vorelle>")
+# Every window under a dark palette, the game's windows included.
+target_link_libraries(shell_dark_palette PRIVATE game)

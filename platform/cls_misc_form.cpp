@@ -84,14 +84,19 @@ clsMiscForm::clsMiscForm(MiscFormServices services) : s_(services) {}
 clsMiscForm::~clsMiscForm() = default;
 
 void clsMiscForm::Delay(qint16& intAmtOfDelay, const QString& strTypeOfDelay) {
+    const QDateTime start = s_.clock.now();
+    const QString startText = timeOfDayText(start);
     const QString endText =
-        timeOfDayText(miscform::addInterval(s_.clock.now(), strTypeOfDelay, intAmtOfDelay));
+        timeOfDayText(miscform::addInterval(start, strTypeOfDelay, intAmtOfDelay));
     for (;;) {
         const QDateTime now = s_.clock.now();
         const QString nowText = timeOfDayText(now);
         s_.pump.doEvents();
         s_.pump.doEvents();
-        if (nowText > endText)
+        // Past midnight the text starts again from "00:00:00" and might never
+        // pass an end late in the day ("23:59:59" never would): the pause
+        // ends then too.
+        if (nowText > endText || nowText < startText)
             return;
         // The text changes only with the second: nothing to poll before.
         s_.pump.waitForEvents(toNextSecond(now));

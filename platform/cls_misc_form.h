@@ -45,7 +45,8 @@ public:
     // "yyyy", in any case); the pause lasts until the time of day read as text
     // is greater than that end text. So a pause in seconds lasts up to one
     // second more than asked, an amount of 0 waits for the next second, and a
-    // negative amount or an end after midnight returns at the first poll.
+    // negative amount or an end after midnight returns at the first poll. A
+    // pause still running at midnight ends there.
     // Throws std::invalid_argument for any other code, before waiting.
     void Delay(qint16& intAmtOfDelay, const QString& strTypeOfDelay = QStringLiteral("s"));
 

@@ -163,13 +163,9 @@ void clsMiscForm::AlwaysOnTop(Form& frm, bool bOnTop) {
     if (!window)
         return;
     if (window->windowFlags().testFlag(Qt::WindowStaysOnTopHint) != bOnTop) {
-        // New flags hide a shown window; it comes back as it was.
+        // New flags hide a shown window; it comes back where it was.
         const bool visible = window->isVisible();
-        const QPoint position = window->pos();
-        const QSize size = window->size();
         window->setWindowFlag(Qt::WindowStaysOnTopHint, bOnTop);
-        window->resize(size);
-        window->move(position);
         if (visible)
             window->show();
     }

@@ -62,12 +62,9 @@ void SystemMenu::apply() {
         return;
     // New flags hide a shown window; it comes back where it was.
     const bool visible = window_->isVisible();
-    const QPoint position = window_->pos();
     window_->setWindowFlags(flags);
-    if (visible) {
-        window_->move(position);
+    if (visible)
         window_->show();
-    }
 }
 
 bool SystemMenu::eventFilter(QObject* watched, QEvent* event) {

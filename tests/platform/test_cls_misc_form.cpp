@@ -33,11 +33,33 @@ private:
 };
 } // namespace
 
+// A fake pump that stops a pause gone wrong (a loop that never ends, or one
+// that polls without waiting) instead of hanging the test.
+class GuardedPump : public FakeEventPump {
+public:
+    using FakeEventPump::FakeEventPump;
+    void doEvents() override {
+        check();
+        FakeEventPump::doEvents();
+    }
+    void waitForEvents(double maxSeconds) override {
+        check();
+        FakeEventPump::waitForEvents(maxSeconds);
+    }
+
+private:
+    int calls_ = 0;
+    void check() {
+        if (++calls_ > 10000)
+            throw std::runtime_error("the pause never ends");
+    }
+};
+
 class TestClsMiscForm : public QObject {
     Q_OBJECT
 
     FakeClock clock_;
-    std::unique_ptr<FakeEventPump> pump_;
+    std::unique_ptr<GuardedPump> pump_;
     FakeInstanceGuard guard_;
     FakeWindowSystem windows_;
     std::unique_ptr<clsMiscForm> misc_;
@@ -51,7 +73,7 @@ class TestClsMiscForm : public QObject {
 private slots:
     void init() {
         clock_ = FakeClock();
-        pump_ = std::make_unique<FakeEventPump>(clock_);
+        pump_ = std::make_unique<GuardedPump>(clock_);
         guard_ = FakeInstanceGuard();
         windows_ = FakeWindowSystem();
         misc_ = std::make_unique<clsMiscForm>(MiscFormServices{clock_, *pump_, guard_, windows_});
@@ -79,10 +101,14 @@ private slots:
         QFETCH(double, end);
         clock_.seconds = start;
         qint16 n = qint16(amount);
-        if (code.isEmpty())
-            misc_->Delay(n);
-        else
-            misc_->Delay(n, code);
+        try {
+            if (code.isEmpty())
+                misc_->Delay(n);
+            else
+                misc_->Delay(n, code);
+        } catch (const std::runtime_error& e) {
+            QFAIL(e.what());
+        }
         QCOMPARE(qRound64(clock_.seconds * 1000), qRound64(end * 1000));
         QVERIFY(pump_->pumps >= 2);
         // Blocked between polls: about one wait per second, not a busy loop.
@@ -128,7 +154,11 @@ private slots:
         QFETCH(qint64, end);
         clock_.ticks = start;
         qint32 n = amount;
-        misc_->Mini_Delay(n);
+        try {
+            misc_->Mini_Delay(n);
+        } catch (const std::runtime_error& e) {
+            QFAIL(e.what());
+        }
         QCOMPARE(clock_.ticks, end);
         QVERIFY(pump_->pumps >= 1);
         if (end == start)

@@ -19,6 +19,10 @@
 class Form : public QObject {
     Q_OBJECT
 public:
+    // The unit in which the window is laid out: twips (1/1440 inch) for the
+    // exercise and shell windows, pixels for the game's windows.
+    enum class ScaleMode { Twips = 1, Pixels = 3 };
+
     explicit Form(QString name, QObject* parent = nullptr);
     ~Form() override;
 
@@ -34,6 +38,9 @@ public:
 
     void setCloseAllowed(bool allowed) { closeAllowed_ = allowed; }
     bool closeAllowed() const { return closeAllowed_; }
+
+    ScaleMode scaleMode() const { return scaleMode_; }
+    void setScaleMode(ScaleMode mode) { scaleMode_ = mode; }
 
     // The control of this window whose objectName is name, or nullptr.
     template <typename T> T* control(const QString& name) const {
@@ -60,6 +67,7 @@ private:
     QString name_;
     QPointer<QWidget> widget_;
     bool closeAllowed_ = true;
+    ScaleMode scaleMode_ = ScaleMode::Twips;
     bool unloading_ = false;
     int modalDepth_ = 0;
 };

@@ -154,13 +154,33 @@ void QtInstanceGuard::Impl::serve(QLocalSocket* client) {
     });
 }
 
+namespace {
+QtInstanceGuard* programGuard = nullptr;
+
+class ProgramInstanceGuard : public InstanceGuard {
+public:
+    bool anotherInstanceRunning() override {
+        return programGuard && programGuard->anotherInstanceRunning();
+    }
+};
+} // namespace
+
+InstanceGuard& programInstanceGuard() {
+    static ProgramInstanceGuard guard;
+    return guard;
+}
+
 QtInstanceGuard::QtInstanceGuard(QString key, std::function<void()> onActivate)
     : d(std::make_unique<Impl>()) {
     d->key = std::move(key);
     d->onActivate = std::move(onActivate);
+    if (!programGuard)
+        programGuard = this;
 }
 
 QtInstanceGuard::~QtInstanceGuard() {
+    if (programGuard == this)
+        programGuard = nullptr;
     if (d->server)
         d->server->close();
 }

@@ -27,3 +27,7 @@ private:
     struct Impl;
     std::unique_ptr<Impl> d;
 };
+
+// The program's own guard: asks the QtInstanceGuard that the program created
+// (the first one, while it lives); knows of no other copy when there is none.
+InstanceGuard& programInstanceGuard();

@@ -26,7 +26,7 @@ public:
     QDateTime now() const override;
     void advance(double s) {
         seconds += s;
-        ticks += qint64(s * 1000.0);
+        ticks += qRound64(s * 1000.0); // rounded: float noise must not lose a tick
     }
 };
 

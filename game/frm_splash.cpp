@@ -41,6 +41,7 @@ frmSplash::frmSplash(GameOptions& options, Brikko& game, EventPump& events, QLis
 
 QWidget* frmSplash::createWidget() {
     auto* w = new QDialog;
+    w->setObjectName(name());
     w->setWindowTitle(loadingCaption());
     w->setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                       Qt::CustomizeWindowHint);

@@ -55,8 +55,10 @@ int main(int argc, char* argv[]) {
 
     Form1 form1(ExerciseServices{clock, random, sounds, boxes, *guard, paths});
     frmTip tip(settings, paths);
-    ProgramWindows game(form1, BrikkoServices{sounds, music, clock, random, pump, paths}, boxes);
     Module2::Main(form1, tip, settings);
+    // The game and its windows, once a second copy of the program has ended
+    // (the game's settings folder is made here).
+    ProgramWindows game(form1, BrikkoServices{sounds, music, clock, random, pump, paths}, boxes);
     QApplication::exec();
     ProgramEnd::endProgram();
 }

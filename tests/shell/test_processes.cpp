@@ -76,7 +76,7 @@ private slots:
         env.insert("QT_QPA_PLATFORM", "offscreen");
         env.insert("SDL_AUDIODRIVER", "dummy");
         p.setProcessEnvironment(env);
-        p.start(QStringLiteral(VORELLE_QUIT_HELPER), {folder.path()});
+        p.start(QStringLiteral(VORELLE_QUIT_HELPER), {folder.path(), "quit-mid-game"});
         QVERIFY(p.waitForFinished(waitMs));
         QCOMPARE(p.exitStatus(), QProcess::NormalExit);
         const QString out = QString::fromUtf8(p.readAllStandardOutput());

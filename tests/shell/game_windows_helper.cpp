@@ -1,7 +1,10 @@
-// The program's windows with real sound, music, clock and event pump, driven
-// to "&Quitter" in the middle of a game. Message boxes and music commands are
-// written to standard output; the folder given as the only argument holds
-// scores.lst and Brikko32.ini. Ends with status 3 if "&Quitter" returns.
+// The program's windows with real sound, music, clock and event pump, the
+// game opened at once. The first argument is the folder of scores.lst and
+// Brikko32.ini; the second the mode:
+//   quit-mid-game  starts a game and chooses "&Quitter" during it; message
+//                  boxes and music commands are written to standard output;
+//                  ends with status 3 if "&Quitter" returns;
+//   show           real message boxes, driven from outside (the screenshots).
 #include "clock.h"
 #include "event_pump.h"
 #include "form1.h"
@@ -54,26 +57,32 @@ public:
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
-    if (argc < 2)
+    if (argc < 3)
         return 2;
+    const bool quitMidGame = qstrcmp(argv[2], "quit-mid-game") == 0;
     const QString folder = QString::fromLocal8Bit(argv[1]);
     const AppPaths paths(QCoreApplication::applicationDirPath(), folder, folder);
     SystemClock clock;
     XoshiroRandom random;
     QtEventPump pump;
-    PrintedBoxes boxes;
+    PrintedBoxes printedBoxes;
+    QtMessageBoxes realBoxes;
+    MessageBoxes& boxes = quitMidGame ? static_cast<MessageBoxes&>(printedBoxes) : realBoxes;
     SdlSoundPlayer sounds;
-    PrintedMusic music;
+    PrintedMusic printedMusic;
+    SdlMediaControl realMusic;
+    MediaControl& music = quitMidGame ? static_cast<MediaControl&>(printedMusic) : realMusic;
     OnlyCopy guard;
     ProgramEnd::addShutdownHook([] {
         closeSdlAudio();
-        say("ended");
+        std::printf("ended\n");
     });
 
     Form1 form1(ExerciseServices{clock, random, sounds, boxes, guard, paths});
     ProgramWindows windows(form1, BrikkoServices{sounds, music, clock, random, pump, paths}, boxes);
-    form1.Show(false);
     windows.openGame();
+    if (!quitMidGame)
+        return QApplication::exec();
     frmBrikko& game = windows.gameWindow();
     QTimer::singleShot(0, [&game] {
         game.control<QAction>("mnuNewGame")->trigger();

@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QFile>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -156,6 +157,8 @@ private slots:
         QTest::newRow("preview, Up") << "picNext" << int(Qt::Key_Up) << 0 << "5 2 0";
         QTest::newRow("client, keypad 5") << "client" << int(Qt::Key_Clear) << 0 << "5 2 0";
         QTest::newRow("board, P") << "picBoard" << int(Qt::Key_P) << 0 << "5 1 1";
+        // A control that takes keys itself, as a text box does.
+        QTest::newRow("text box, Right") << "probe" << int(Qt::Key_Right) << 0 << "6 1 0";
         QTest::newRow("board, other key") << "picBoard" << int(Qt::Key_A) << 0 << "5 1 0";
     }
     void keysReachTheGameWhateverHasTheFocus() {
@@ -163,6 +166,7 @@ private slots:
         QFETCH(int, key);
         QFETCH(int, repeats);
         WindowFixture f;
+        (new QLineEdit("texte", f.window.control<QWidget>("client")))->setObjectName("probe");
         QString state;
         f.playWhile([&] {
             QWidget* to =

@@ -1,6 +1,7 @@
 // The reward on the offscreen platform: the exercise, the splash, the game
 // window and back, with the program's own wiring and a game on a fake clock.
 #include "../exercise/form1_fixture.h"
+#include "program_end.h"
 #include "program_windows.h"
 
 #include <QAction>
@@ -54,6 +55,11 @@ class RewardRoundTripTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // Nothing here may end the program: that would end the test, passing.
+    void initTestCase() {
+        ProgramEnd::setExitHandler([] { qFatal("the program was ended"); });
+    }
+
     void splashLeadsToTheGameWindow_data() {
         QTest::addColumn<bool>("hideSplash");
         QTest::newRow("Hide Splash on: straight on") << true;

@@ -8,8 +8,10 @@
 #include "message_boxes.h"
 #include "module2.h"
 #include "program_end.h"
+#include "program_windows.h"
 #include "random.h"
 #include "sdl_audio.h"
+#include "sdl_media_control.h"
 #include "sdl_sound_player.h"
 #include "settings_store.h"
 
@@ -39,9 +41,10 @@ int main(int argc, char* argv[]) {
     XoshiroRandom random;
     QtMessageBoxes boxes;
     QtSettingsStore settings;
-    [[maybe_unused]] QtEventPump pump; // for the game's waits
+    QtEventPump pump;
     const AppPaths paths = AppPaths::system();
     SdlSoundPlayer sounds;
+    SdlMediaControl music;
     auto guard =
         std::make_unique<QtInstanceGuard>(executableBaseName(), &Module2::BringProgramForward);
 
@@ -53,6 +56,9 @@ int main(int argc, char* argv[]) {
     Form1 form1(ExerciseServices{clock, random, sounds, boxes, *guard, paths});
     frmTip tip(settings, paths);
     Module2::Main(form1, tip, settings);
+    // The game and its windows, once a second copy of the program has ended
+    // (the game's settings folder is made here).
+    ProgramWindows game(form1, BrikkoServices{sounds, music, clock, random, pump, paths}, boxes);
     QApplication::exec();
     ProgramEnd::endProgram();
 }

@@ -5,3 +5,8 @@ qt_add_resources(game "game_images"
   PREFIX "/vorelle"
   BASE "${CMAKE_SOURCE_DIR}/assets"
   FILES "${CMAKE_SOURCE_DIR}/assets/trophy.svg")
+# The game's icon, shown by the splash and the instructions.
+qt_add_resources(game "game_icon"
+  PREFIX "/vorelle"
+  BASE "${CMAKE_SOURCE_DIR}/assets"
+  FILES "${CMAKE_SOURCE_DIR}/assets/brikko.svg")

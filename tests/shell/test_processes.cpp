@@ -59,6 +59,34 @@ private slots:
         QVERIFY(!QFile::exists(dir_.filePath("config2")));
         QCOMPARE(first->state(), QProcess::Running);
     }
+
+    // "&Quitter" mid-game ends at once: no "Perdu !", no name box, the score
+    // file as it was, the music closed.
+    void quitMidGameEndsAtOnce() {
+        QTemporaryDir folder;
+        const QByteArray scores = QByteArray("None:0\r\n").repeated(5);
+        const auto write = [&](const QString& name, const QByteArray& bytes) {
+            QFile f(folder.filePath(name));
+            return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+        };
+        QVERIFY(write("scores.lst", scores));
+        QVERIFY(write("Brikko32.ini", "[Brikko32]\r\nPlay Sounds=T\r\nHide Splash=T\r\n"));
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        env.insert("SDL_AUDIODRIVER", "dummy");
+        p.setProcessEnvironment(env);
+        p.start(QStringLiteral(VORELLE_QUIT_HELPER), {folder.path(), "quit-mid-game"});
+        QVERIFY(p.waitForFinished(waitMs));
+        QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+        const QString out = QString::fromUtf8(p.readAllStandardOutput());
+        QCOMPARE(p.exitCode(), 0);
+        QCOMPARE(out, QString("music: open\nmusic: play\nquitting, game shown: 1\n"
+                              "music: close\nended\n"));
+        QFile f(folder.filePath("scores.lst"));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), scores);
+    }
 };
 
 QTEST_GUILESS_MAIN(ProcessesTest)

@@ -1,0 +1,306 @@
+// The game window: layout, menus, keys and the window's lifecycle.
+
+#include "frm_brikko.h"
+
+#include "brikko.h"
+#include "frm_high_score.h"
+#include "frm_instruct.h"
+#include "frm_options.h"
+#include "high_scores.h"
+#include "picture_box.h"
+#include "program_end.h"
+#include "render_pics.h"
+#include "units.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLayout>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+
+namespace {
+
+constexpr int ClientWidth = 288;
+constexpr int ClientHeight = 304;
+
+QFont sansSerif(double points) {
+    QFont font(QStringList{QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
+                           QStringLiteral("Arial")});
+    font.setPointSizeF(points);
+    return font;
+}
+
+QLabel* label(QWidget* parent, const QString& name, const QString& text, const QRect& r,
+              double points) {
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(name);
+    l->setGeometry(r);
+    l->setFont(sansSerif(points));
+    l->setTextFormat(Qt::PlainText);
+    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return l;
+}
+
+} // namespace
+
+frmBrikko::frmBrikko(Brikko& game, GameWindowLinks links, QObject* parent)
+    : Form(QStringLiteral("frmBrikko"), parent), game_(game), controls_(game), links_(links),
+      caption_(QStringLiteral("Brikko32")) {}
+
+frmBrikko::~frmBrikko() = default;
+
+QAction* frmBrikko::addCommand(QMenu* menu, const QString& name, const QString& caption,
+                               const QKeySequence& shortcut, void (frmBrikko::*handler)()) {
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(name);
+    action->setShortcut(shortcut);
+    connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
+    return action;
+}
+
+QWidget* frmBrikko::createWidget() {
+    auto* w = new QMainWindow;
+    w->setWindowTitle(caption_);
+    // No close button and no maximise button: the window has a fixed size and
+    // ends only through "&Quitter".
+    w->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                      Qt::WindowMinimizeButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+
+    auto* client = new QWidget(w);
+    client->setObjectName(QStringLiteral("client"));
+    client->setFixedSize(ClientWidth, ClientHeight);
+    w->setCentralWidget(client);
+
+    const QColor board = FrmPics::backgroundColor();
+    picBoard_ = new PictureBox(client, QStringLiteral("picBoard"), QRect(8, 8, 164, 292), board,
+                               QStringLiteral("Plateau de jeu"));
+    picNext_ = new PictureBox(client, QStringLiteral("picNext"), QRect(182, 24, 100, 68), board,
+                              QStringLiteral("Pièce suivante"));
+    label(client, QStringLiteral("Label1"), QStringLiteral(" Piece suivante :"),
+          QRect(186, 8, 89, 17), 8.25);
+    label(client, QStringLiteral("Label2"), QStringLiteral("Score:"), QRect(186, 113, 109, 17),
+          8.25);
+    lblScore_ = label(client, QStringLiteral("lblScore"), QStringLiteral("0"),
+                      QRect(182, 130, 100, 28), 13.5);
+    label(client, QStringLiteral("Label5"), QStringLiteral("Lignes:"), QRect(186, 177, 109, 17),
+          8.25);
+    lblLines_ = label(client, QStringLiteral("lblLines"), QStringLiteral("0"),
+                      QRect(182, 194, 100, 28), 13.5);
+    label(client, QStringLiteral("Label3"), QStringLiteral("Niveau :"), QRect(186, 241, 109, 17),
+          8.25);
+    lblLevel_ = label(client, QStringLiteral("lblLevel"), QStringLiteral("0"),
+                      QRect(182, 258, 100, 28), 13.5);
+
+    QMenuBar* bar = w->menuBar();
+    QMenu* file = bar->addMenu(QStringLiteral("&Fichier"));
+    file->setObjectName(QStringLiteral("mnuFile"));
+    mnuNewGame_ = addCommand(file, QStringLiteral("mnuNewGame"), QStringLiteral("&Nouveau jeu"),
+                             Qt::Key_F2, &frmBrikko::mnuNewGame_Click);
+    mnuPause_ = addCommand(file, QStringLiteral("mnuPause"), QStringLiteral("&Pause"), {},
+                           &frmBrikko::mnuPause_Click);
+    mnuEndGame_ =
+        addCommand(file, QStringLiteral("mnuEndGame"), QStringLiteral("&Arrêter la partie"), {},
+                   &frmBrikko::mnuEndGame_Click);
+    file->addSeparator()->setObjectName(QStringLiteral("mnuBar1"));
+    mnuHighScore_ = addCommand(file, QStringLiteral("mnuHighScore"), QStringLiteral("&High Scores"),
+                               Qt::Key_F4, &frmBrikko::mnuHighScore_Click);
+    addCommand(file, QStringLiteral("mnuOptions"), QStringLiteral("&Options..."), {},
+               &frmBrikko::mnuOptions_Click);
+    file->addSeparator()->setObjectName(QStringLiteral("mnuBar2"));
+    addCommand(file, QStringLiteral("mnuExit"), QStringLiteral("&Quitter"), {},
+               &frmBrikko::mnuExit_Click);
+    QMenu* help = bar->addMenu(QStringLiteral("&Aide"));
+    help->setObjectName(QStringLiteral("mnuHelp"));
+    addCommand(help, QStringLiteral("mnuInstruct"), QStringLiteral("&Instructions"), Qt::Key_F1,
+               &frmBrikko::mnuInstruct_Click);
+    help->addSeparator()->setObjectName(QStringLiteral("mnubar3"));
+    addCommand(help, QStringLiteral("mnuAbout"), QStringLiteral("&A propos"), {},
+               &frmBrikko::mnuAbout_Click);
+    setGameMenus(GameMenuStates::idle());
+
+    w->layout()->setSizeConstraint(QLayout::SetFixedSize);
+    w->adjustSize();
+    return w;
+}
+
+void frmBrikko::Form_Load() {
+    // The preview pictures are drawn once, here; picNext stays empty until
+    // the first spawn.
+    attachToGame();
+    links_.highScores.LoadHighScores();
+    // The window-utility calls go here: RemoveX on this window, then
+    // CenterForm. Meanwhile close requests are refused and the window centres
+    // itself.
+    setCloseAllowed(false);
+    centreOnScreen();
+    // Every key pressed in the window reaches Form_KeyDown, whatever control
+    // has the focus.
+    qApp->installEventFilter(this);
+}
+
+void frmBrikko::centreOnScreen() {
+    QWidget* w = widget();
+    QScreen* screen = w->screen() ? w->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    const QSize size = w->frameGeometry().size().expandedTo(w->size());
+    w->move(area.left() + (area.width() - size.width()) / 2,
+            area.top() + (area.height() - size.height()) / 2);
+}
+
+void frmBrikko::Form_Activate() {
+    repaintBoardFromBuffer();
+}
+
+void frmBrikko::Form_Resize() {
+    controls_.Form_Resize(windowState());
+}
+
+void frmBrikko::Form_Unload() {
+    // Errors are of no interest any more: the program ends here.
+    qApp->removeEventFilter(this);
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    closeMusic();
+    ProgramEnd::endProgram();
+}
+
+bool frmBrikko::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && widget()) {
+        auto* target = qobject_cast<QWidget*>(watched);
+        // Keys of this window only; the menu bar keeps its own keys while the
+        // player walks through it.
+        if (target && target->window() == widget() && !qobject_cast<QMenuBar*>(target)) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            if (const int code = designKeyCode(key->key())) {
+                Form_KeyDown(code);
+                return true; // taken once, not again by each parent
+            }
+        }
+    }
+    return Form::eventFilter(watched, event);
+}
+
+void frmBrikko::Form_KeyDown(int keyCode) {
+    controls_.Form_KeyDown(keyCode);
+}
+
+void frmBrikko::mnuNewGame_Click() {
+    controls_.mnuNewGame_Click();
+}
+
+void frmBrikko::mnuPause_Click() {
+    controls_.mnuPause_Click();
+}
+
+void frmBrikko::mnuEndGame_Click() {
+    controls_.mnuEndGame_Click();
+}
+
+void frmBrikko::mnuHighScore_Click() {
+    links_.highScores.ShowHighScores(links_.highScoreWindow);
+}
+
+void frmBrikko::mnuOptions_Click() {
+    controls_.pauseIfPlaying();
+    links_.options.ShowOptions();
+}
+
+void frmBrikko::mnuInstruct_Click() {
+    controls_.pauseIfPlaying();
+    links_.instruct.Show(true);
+}
+
+void frmBrikko::mnuAbout_Click() {
+    controls_.pauseIfPlaying();
+    emit aboutRequested();
+}
+
+void frmBrikko::mnuExit_Click() {
+    showExerciseWindow();
+    Unload();
+}
+
+// --- What the game loop sees ------------------------------------------------------
+
+void frmBrikko::setGameMenus(const GameMenuStates& states) {
+    menus_ = states;
+    if (mnuNewGame_)
+        mnuNewGame_->setEnabled(states.mnuNewGame);
+    if (mnuPause_)
+        mnuPause_->setEnabled(states.mnuPause);
+    if (mnuEndGame_)
+        mnuEndGame_->setEnabled(states.mnuEndGame);
+    if (mnuHighScore_)
+        mnuHighScore_->setEnabled(states.mnuHighScore);
+}
+
+QString frmBrikko::caption() const {
+    return caption_;
+}
+
+void frmBrikko::setCaption(const QString& caption) {
+    caption_ = caption;
+    if (QWidget* w = widget())
+        w->setWindowTitle(caption);
+}
+
+GameWindowState frmBrikko::windowState() const {
+    const QWidget* w = widget();
+    if (!w)
+        return GameWindowState::Normal;
+    if (w->isMinimized())
+        return GameWindowState::Minimized;
+    if (w->isMaximized())
+        return GameWindowState::Maximized;
+    return GameWindowState::Normal;
+}
+
+void frmBrikko::setLabel(GameLabel which, const QString& text) {
+    QLabel* l = which == GameLabel::lblScore   ? lblScore_.data()
+                : which == GameLabel::lblLines ? lblLines_.data()
+                                               : lblLevel_.data();
+    if (l)
+        l->setText(text);
+}
+
+void frmBrikko::hideGameWindow() {
+    Hide();
+}
+
+void frmBrikko::showExerciseWindow() {
+    emit exerciseWindowRequested();
+}
+
+void frmBrikko::copyFromBuffer(const QImage& buffer, const QRect& source) {
+    if (picBoard_)
+        picBoard_->copyFrom(buffer, source);
+}
+
+void frmBrikko::setPicture(const QImage* picture) {
+    if (picNext_)
+        picNext_->setPicture(picture);
+}
+
+// --- The game module's own calls ------------------------------------------------
+
+void frmBrikko::attachToGame() {
+    game_.picBoard = this;
+    game_.picNext = this;
+    game_.ShowPreview(1);
+    game_.ClearPreview();
+}
+
+void frmBrikko::repaintBoardFromBuffer() {
+    game_.RepaintBoard();
+}
+
+void frmBrikko::closeMusic() {
+    if (game_.SoundOn)
+        game_.MusicClose();
+}

@@ -1,0 +1,99 @@
+#pragma once
+
+#include "form.h"
+#include "game_controls.h"
+#include "game_window_port.h"
+#include "render_surfaces.h"
+
+#include <QPointer>
+
+class Brikko;
+class HighScoreTable;
+class PictureBox;
+class QAction;
+class QLabel;
+class frmHighScore;
+class frmInstruct;
+class frmOptions;
+
+// The windows the game window opens from its menus.
+struct GameWindowLinks {
+    HighScoreTable& highScores;
+    frmHighScore& highScoreWindow;
+    frmOptions& options;
+    frmInstruct& instruct;
+};
+
+// The game window: the board, the preview of the next piece, the score, lines
+// and level, and the game's menus. It has no close button: only "&Quitter"
+// unloads it, and that ends the program. Keys and menu commands go to the
+// game through GameControls; the game loop shows its state through the
+// GameWindowPort, BoardScreen and PreviewView interfaces.
+class frmBrikko : public Form, public GameWindowPort, public BoardScreen, public PreviewView {
+    Q_OBJECT
+public:
+    frmBrikko(Brikko& game, GameWindowLinks links, QObject* parent = nullptr);
+    ~frmBrikko() override;
+
+    GameControls& controls() { return controls_; }
+
+    // The design's key handler: a key code of the design (the shift state
+    // does not count). Every key pressed in the window, whatever control has
+    // the focus, arrives here.
+    void Form_KeyDown(int keyCode);
+
+    void mnuNewGame_Click();
+    void mnuPause_Click();
+    void mnuEndGame_Click();
+    void mnuHighScore_Click();
+    void mnuOptions_Click();
+    void mnuExit_Click();
+    void mnuInstruct_Click();
+    void mnuAbout_Click();
+
+    // GameWindowPort
+    void setGameMenus(const GameMenuStates& states) override;
+    QString caption() const override;
+    void setCaption(const QString& caption) override;
+    GameWindowState windowState() const override;
+    void setLabel(GameLabel label, const QString& text) override;
+    void hideGameWindow() override;
+    void showExerciseWindow() override;
+
+    // BoardScreen: the block of the back buffer, shown at once.
+    void copyFromBuffer(const QImage& buffer, const QRect& source) override;
+    // PreviewView
+    void setPicture(const QImage* picture) override;
+
+signals:
+    // The exercise window is to be shown (not modal).
+    void exerciseWindowRequested();
+    // The about box is to be shown, modal; a running game is already paused.
+    void aboutRequested();
+
+protected:
+    QWidget* createWidget() override;
+    void Form_Load() override;
+    void Form_Activate() override;
+    void Form_Resize() override;
+    void Form_Unload() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QAction* addCommand(QMenu* menu, const QString& name, const QString& caption,
+                        const QKeySequence& shortcut, void (frmBrikko::*handler)());
+    void centreOnScreen();
+    // The game module's own calls, kept together at the end of the source.
+    void attachToGame();
+    void repaintBoardFromBuffer();
+    void closeMusic();
+
+    Brikko& game_;
+    GameControls controls_;
+    GameWindowLinks links_;
+    QString caption_;
+    GameMenuStates menus_ = GameMenuStates::idle();
+    QPointer<PictureBox> picBoard_, picNext_;
+    QPointer<QLabel> lblScore_, lblLines_, lblLevel_;
+    QPointer<QAction> mnuNewGame_, mnuPause_, mnuEndGame_, mnuHighScore_;
+};

@@ -1,0 +1,143 @@
+#include "frm_splash.h"
+
+#include "brikko.h"
+#include "event_pump.h"
+#include "game_options.h"
+#include "small_windows.h"
+#include "units.h"
+
+#include <QDialog>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+
+QLabel* label(QWidget* parent, const char* name, const QString& text, const QRect& r) {
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(QLatin1String(name));
+    l->setGeometry(r);
+    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return l;
+}
+
+void line(QWidget* parent, const char* name, int top, const QColor& color) {
+    auto* l = new QFrame(parent);
+    l->setObjectName(QLatin1String(name));
+    l->setGeometry(twipsToPixels(135), twipsToPixels(top), twipsToPixels(3915 - 135), 1);
+    l->setFrameShape(QFrame::NoFrame);
+    l->setAutoFillBackground(true);
+    QPalette p = l->palette();
+    p.setColor(QPalette::Window, color);
+    l->setPalette(p);
+}
+
+} // namespace
+
+frmSplash::frmSplash(GameOptions& options, Brikko& game, EventPump& events, QList<Form*> windows,
+                     Form& gameWindow, QObject* parent)
+    : Form(QStringLiteral("frmSplash"), parent), options_(options), game_(game), events_(events),
+      windows_(std::move(windows)), gameWindow_(gameWindow) {}
+
+QWidget* frmSplash::createWidget() {
+    auto* w = new QDialog;
+    w->setObjectName(name());
+    w->setWindowTitle(loadingCaption());
+    w->setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                      Qt::CustomizeWindowHint);
+    w->setFixedSize(twipsToPixels(4035), twipsToPixels(2040));
+    w->setFont(SmallWindows::dialogFont());
+    // A light grey window with black text, whatever the desktop's palette.
+    QPalette palette = w->palette();
+    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        palette.setColor(group, QPalette::Window, QColor(0xd4, 0xd0, 0xc8));
+        palette.setColor(group, QPalette::WindowText, Qt::black);
+    }
+    w->setPalette(palette);
+    w->setAutoFillBackground(true);
+
+    QLabel* title =
+        label(w, "Label5", QStringLiteral("Brikko32"), twipsRect(720, 120, 3000, 255 + 60));
+    title->setFont(SmallWindows::dialogFont(12));
+    auto* image = new QLabel(w);
+    image->setObjectName(QStringLiteral("Image1"));
+    image->setGeometry(twipsRect(120, 240, 480, 480));
+    image->setPixmap(SmallWindows::brikkoIcon(w->devicePixelRatioF()));
+    image->setAccessibleName(QStringLiteral("Icône de Brikko"));
+    label(w, "Label3", QStringLiteral("Version 1.00"), twipsRect(720, 480, 1005, 255));
+    label(w, "Label4", QStringLiteral("Un jeu de l'équipe Vorelle"),
+          twipsRect(720, 720, 3000, 315));
+    line(w, "Line2", 1065, QColor(0x80, 0x80, 0x80));
+    line(w, "Line3", 1095, Qt::white);
+    QLabel* notice =
+        label(w, "Label2", QStringLiteral("Ce jeu peut être donné et copié librement."),
+              twipsRect(120, 1215, 3735, 240));
+    notice->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+
+    auto* ok = new QPushButton(QStringLiteral("OK"), w);
+    ok->setObjectName(QStringLiteral("cmdOk"));
+    ok->setGeometry(twipsRect(0, 1560, 1095, 300));
+    ok->setEnabled(false);
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, [this] { cmdOk_Click(); });
+    return w;
+}
+
+void frmSplash::Form_Load() {
+    SmallWindows::centre(widget(), control<QPushButton>(QStringLiteral("cmdOk")));
+    events_.doEvents();
+    showAndLoad();
+}
+
+void frmSplash::Open() {
+    if (!isLoaded())
+        Load(); // its load shows it
+    else
+        showAndLoad();
+}
+
+void frmSplash::showAndLoad() {
+    activatedSinceShown_ = false;
+    Show(false);
+    events_.doEvents();
+    if (!activatedSinceShown_)
+        Form_Activate();
+}
+
+void frmSplash::Form_Activate() {
+    // Runs once at a time, and only while the splash is shown.
+    if (loading_ || !isVisible())
+        return;
+    loading_ = true;
+    activatedSinceShown_ = true;
+    QWidget* w = widget();
+    auto* ok = control<QPushButton>(QStringLiteral("cmdOk"));
+    if (ok)
+        ok->setEnabled(false);
+
+    events_.doEvents();
+    w->setWindowTitle(QStringLiteral("Brikko32 - Loading Options"));
+    options_.LoadOptions();
+    w->setWindowTitle(QStringLiteral("Brikko32 - Loading Forms"));
+    for (Form* f : windows_)
+        f->Load();
+    gameWindow_.Load();
+    if (options_.SoundOn)
+        game_.PlaySound(QStringLiteral("Sound4.wav"));
+    events_.doEvents();
+    if (isLoaded())
+        w->setWindowTitle(QStringLiteral("Brikko32 - Finished Loading"));
+    loading_ = false;
+
+    if (options_.HideSplash) {
+        Hide();
+        gameWindow_.Show(false);
+    } else if (ok) {
+        ok->setEnabled(true);
+    }
+}
+
+void frmSplash::cmdOk_Click() {
+    Hide();
+    gameWindow_.Show(false);
+}

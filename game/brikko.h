@@ -98,8 +98,10 @@ public:
     // Puts a position on the board at once, as if play had led there: the
     // record is copied to PrevGame, the board, the falling piece and the
     // counters are replaced, the changed cells are drawn, and the piece is
-    // falling (Landed false). Playing, the score and the flags stay. For
-    // tests, benchmarks and demonstrations.
+    // falling (Landed false). Playing, the score and the other flags stay.
+    // During a game, a position without a piece belongs in the yield before
+    // the first spawn, which follows it. For tests, benchmarks and
+    // demonstrations.
     void loadPosition(const GamePosition& position);
 
     // The last step of the board's drawing alone: the buffer shown again in

@@ -7,11 +7,13 @@
 // MoveDown: one gravity step of a piece on an empty board (a landed piece is
 // put back at the top, one call in seventeen). MoveSideways: MoveLeft and
 // MoveRight in turn, which also run DrawBoard; without the pictures attached
-// DrawBoard only compares the boards. DrawBoard after a move: the drawing
-// alone, the boards before and after a move given to it in turn, so that the
-// cells the move changed are copied each time (two tiles for a sideways step,
-// eight for an I falling one row) and then the block to the screen.
+// DrawBoard only compares the boards. DrawBoard after a move: the positions
+// before and after a move loaded in turn, so that the cells the move changed
+// are copied each time (two tiles for a sideways step, eight for an I falling
+// one row) and then the block to the screen. DrawBoardUnchanged: the block
+// copy alone.
 
+#include "board_renderer.h"
 #include "brikko.h"
 #include "clock.h"
 #include "event_pump.h"
@@ -53,25 +55,28 @@ struct Bench {
         sounds, media, clock, random, events,
         AppPaths(QStringLiteral("/tmp"), QStringLiteral("/tmp"), QStringLiteral("/tmp"))}};
     ImageBoardScreen screen;
+    BoardRenderer renderer;
 
     void attachPictures() {
-        brikko.picBoard = &screen;
-        brikko.TakeHandles();
+        renderer.attach(&screen, nullptr);
+        brikko.setDrawing(&renderer);
     }
     // A piece at (x, y) on a board with a settled floor row.
-    void place(qint16 kind, qint16 orientation, qint16 x, qint16 y) {
-        GameState& g = brikko.Game;
-        g.Board.clear();
+    static GamePosition position(qint16 kind, qint16 orientation, qint16 x, qint16 y) {
+        GamePosition p{{}, kind, x, y, orientation, 0, 0};
         for (int c = 1; c <= 9; ++c)
-            g.Board(c, 18) = qint16(c % 7 + 1);
-        g.Piece = kind;
-        g.Orientation = orientation;
-        g.PieceX = x;
-        g.PieceY = y;
+            p.Board(c, 18) = qint16(c % 7 + 1);
         for (const BoardCell cell : cellsAt(*shapeOf(kind, orientation), x, y))
-            g.Board(cell.column, cell.row) = kind;
-        brikko.PrevGame = g;
-        brikko.Landed = false;
+            p.Board(cell.column, cell.row) = kind;
+        return p;
+    }
+    void place(qint16 kind, qint16 orientation, qint16 x, qint16 y) {
+        brikko.loadPosition(position(kind, orientation, x, y));
+    }
+    // The current position, to be loaded again.
+    GamePosition current() const {
+        const GameState& g = brikko.game();
+        return {g.Board, g.Piece, g.PieceX, g.PieceY, g.Orientation, g.Lines, g.Level};
     }
 };
 
@@ -80,7 +85,7 @@ void MoveDown(benchmark::State& state) {
     b.place(PieceKindO, 1, 5, 2);
     for (auto _ : state) {
         b.brikko.MoveDown();
-        if (b.brikko.Landed)
+        if (b.brikko.landed())
             b.place(PieceKindO, 1, 5, 2);
     }
 }
@@ -109,16 +114,14 @@ void DrawBoardAfterMove(benchmark::State& state) {
     b.attachPictures();
     const bool sideways = state.range(0) == 0;
     b.place(PieceKindI, 1, 5, 9);
-    BoardCells before = b.brikko.Game.Board;
+    GamePosition before = b.current();
     if (sideways)
         b.brikko.MoveRight();
     else
         b.brikko.MoveDown();
-    BoardCells after = b.brikko.Game.Board;
+    GamePosition after = b.current();
     for (auto _ : state) {
-        b.brikko.PrevGame.Board = before;
-        b.brikko.Game.Board = after;
-        b.brikko.DrawBoard();
+        b.brikko.loadPosition(before); // draws the cells that differ from `after`
         std::swap(before, after);
     }
     state.SetLabel(sideways ? "sideways step, 2 tiles" : "I one row down, 8 tiles");
@@ -129,7 +132,7 @@ void DrawBoardUnchanged(benchmark::State& state) {
     Bench b;
     b.attachPictures();
     for (auto _ : state)
-        b.brikko.DrawBoard(); // nothing changed: the block copy alone
+        b.brikko.RepaintBoard(); // the block copy alone
 }
 BENCHMARK(DrawBoardUnchanged)->Unit(benchmark::kMicrosecond);
 

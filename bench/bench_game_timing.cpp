@@ -16,6 +16,7 @@
 //
 // The exit status is 0 when every target is met.
 
+#include "board_renderer.h"
 #include "brikko.h"
 #include "clock.h"
 #include "event_pump.h"
@@ -103,7 +104,7 @@ public:
     void copyFromBuffer(const QImage& buffer, const QRect& source) override {
         ImageBoardScreen::copyFromBuffer(buffer, source);
         copies.push_back(
-            {Steady::now(), gameNumber, game->Game.Piece, game->Game.PieceY, game->Dropping});
+            {Steady::now(), gameNumber, game->game().Piece, game->game().PieceY, game->dropping()});
     }
 };
 
@@ -143,8 +144,9 @@ int main(int argc, char** argv) {
     screen.game = &brikko;
     screen.copies.reserve(100000);
     ImagePreviewView preview;
-    brikko.picBoard = &screen;
-    brikko.picNext = &preview;
+    BoardRenderer renderer;
+    renderer.attach(&screen, &preview);
+    brikko.setDrawing(&renderer);
     brikko.connectLoop({&options, &boxes, &scores, &display, &window, {}});
     GameControls controls(brikko);
 

@@ -4,9 +4,6 @@
 
 #include <array>
 
-class QImage;
-class BoardScreen;
-
 inline constexpr int BoardColumns = 10;
 inline constexpr int BoardRows = 18;
 inline constexpr int BoardCellCount = BoardColumns * BoardRows;
@@ -53,28 +50,31 @@ private:
 // program started. Stays 0 in a correct program.
 qint64 boardAccessFaults();
 
-// Drawing-surface handles: where the tile of a cell value, the visible board
-// and the back buffer are. They point into the game's pictures, which live as
-// long as the game module; null until a game has taken them.
-using TileHandle = const QImage*;
-using ScreenHandle = BoardScreen*;
-using BufferHandle = QImage*;
-
 // The whole state of a game. Game is the live record; PrevGame a copy of it
 // taken before each change, so that the board can be redrawn where it
 // differs. Fields as the game module names them.
 struct GameState {
     BoardCells Board;
-    std::array<TileHandle, TileCount> TileDC{};
     qint32 Lines = 0;     // held below 2^31 (a 16-bit count would wrap after 32767 lines)
     qint16 Piece = 0;     // kind of the falling piece, 0 before the first spawn
     qint16 NextPiece = 0; // kind shown in the preview
     qint16 PieceX = 0;    // column of the reference cell
     qint16 PieceY = 0;    // row of the reference cell
     qint16 Orientation = 0;
-    qint64 Score = 0;                // wide enough for any whole game; shown as decimal text
-    qint32 Level = 0;                // held below 2^31, like Lines
-    ScreenHandle BoardDC = nullptr;  // the visible board, picBoard
-    BufferHandle BufferDC = nullptr; // the back buffer, picBoard2
+    qint64 Score = 0; // wide enough for any whole game; shown as decimal text
+    qint32 Level = 0; // held below 2^31, like Lines
     bool Playing = false;
+};
+
+// A position to play from, as Brikko::loadPosition takes it: the board with
+// the falling piece already written into it, where that piece is, and the line
+// and level counters.
+struct GamePosition {
+    BoardCells Board;
+    qint16 Piece = 0;
+    qint16 PieceX = 0;
+    qint16 PieceY = 0;
+    qint16 Orientation = 0;
+    qint32 Lines = 0;
+    qint32 Level = 0;
 };

@@ -5,7 +5,7 @@
 
 void GameControls::Form_KeyDown(int keyCode) {
     Brikko& b = game_;
-    if (!b.Landed && b.Game.Playing && !b.Paused) {
+    if (!b.landed() && b.playing() && !b.paused()) {
         switch (keyCode) {
         case KeyLeft:
             b.MoveLeft();
@@ -18,23 +18,21 @@ void GameControls::Form_KeyDown(int keyCode) {
             b.RotatePiece();
             break;
         case KeyDown:
-            b.Dropping = true;
-            if (b.DropStartRow == 0)
-                b.DropStartRow = b.Game.PieceY;
+            b.startDrop();
             break;
         case KeyP:
-            b.Paused = true;
+            b.setPaused(true);
             break;
         default:
             break;
         }
-    } else if (keyCode == KeyP && b.Paused && b.Game.Playing) {
-        b.Paused = false;
+    } else if (keyCode == KeyP && b.paused() && b.playing()) {
+        b.setPaused(false);
     }
 }
 
 void GameControls::mnuNewGame_Click() {
-    if (game_.Game.Playing)
+    if (game_.playing())
         return;
     if (GameWindowPort* window = game_.loopLinks().window)
         window->setGameMenus(GameMenuStates::playing());
@@ -42,21 +40,21 @@ void GameControls::mnuNewGame_Click() {
 }
 
 void GameControls::mnuPause_Click() {
-    game_.Paused = !game_.Paused;
+    game_.setPaused(!game_.paused());
 }
 
 void GameControls::mnuEndGame_Click() {
-    game_.GameOver = true;
+    game_.endGame();
     if (GameWindowPort* window = game_.loopLinks().window)
         window->showExerciseWindow();
 }
 
 void GameControls::Form_Resize(GameWindowState state) {
-    if (state == GameWindowState::Normal && game_.Game.Playing)
-        game_.Paused = true;
+    if (state == GameWindowState::Normal && game_.playing())
+        game_.setPaused(true);
 }
 
 void GameControls::pauseIfPlaying() {
-    if (game_.Game.Playing)
-        game_.Paused = true;
+    if (game_.playing())
+        game_.setPaused(true);
 }

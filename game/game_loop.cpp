@@ -87,7 +87,6 @@ void Brikko::NewGame() {
     services_.random.reseed(clock.secondsSinceMidnight());
     PrevGame = Game;
     Game.Board.clear();
-    TakeHandles();
 
     // StartingLevel counts as 0 while it has no value. The level played is
     // its nearest whole number; the first wait and the density of the filled
@@ -190,8 +189,9 @@ void Brikko::RunGame() {
     } while (!GameOver);
 
     Game.Playing = false;
-    if (SoundOn)
-        MusicClose();
+    // The music goes with the game that opened it, whatever the sound
+    // setting says now.
+    StopMusic();
     if (loop_.boxes)
         loop_.boxes->msgBox(GameLoop::LostMessage, MsgPlain, GameLoop::MessageTitle);
     if (loop_.highScores && loop_.boxes && loop_.highScoreDisplay)
@@ -292,6 +292,10 @@ void Brikko::GameDelay(double seconds) {
     GameWindowState notedState = windowState();
 
     for (;;) {
+        // Sounds switched off (in the options window, opened from inside this
+        // wait): the music stops now, not at its own end.
+        if (!SoundOn)
+            StopMusic();
         const double now = clock.secondsSinceMidnight();
         const double elapsed = now - t0;
         // Over once not paused and the time is up, or the clock has gone back

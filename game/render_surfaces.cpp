@@ -1,7 +1,5 @@
 #include "render_surfaces.h"
 
-#include "render_pics.h"
-
 #include <QPainter>
 
 void copyPixels(QImage& target, QPoint at, const QImage& source, const QRect& from) {
@@ -10,18 +8,19 @@ void copyPixels(QImage& target, QPoint at, const QImage& source, const QRect& fr
     p.drawImage(at, source, from);
 }
 
-QImage makeBackBuffer() {
-    QImage buffer(BufferPixelWidth, BufferPixelHeight, QImage::Format_RGB32);
-    buffer.fill(FrmPics::backgroundColor());
-    return buffer;
-}
-
 ImageBoardScreen::ImageBoardScreen()
     : image_(BoardPixelWidth, BoardPixelHeight, QImage::Format_RGB32) {
     image_.fill(Qt::black);
 }
 
 void ImageBoardScreen::copyFromBuffer(const QImage& buffer, const QRect& source) {
+    if (image_.size() != source.size()) {
+        image_ = QImage(source.size(), QImage::Format_RGB32);
+        image_.fill(Qt::black);
+    }
+    image_.setDevicePixelRatio(buffer.devicePixelRatio());
+    // Pixel for pixel: both images carry the same ratio, so the block's
+    // logical size is the whole image.
     copyPixels(image_, QPoint(0, 0), buffer, source);
     ++copies_;
 }

@@ -29,6 +29,11 @@ class BoardScreen {
 public:
     virtual ~BoardScreen() = default;
     // Copies the rectangle `source` of the back buffer, as is, to (0, 0).
+    // `source` is in the buffer image's own pixels, already scaled by its
+    // devicePixelRatio(): at a ratio of 2 the board block is (2, 2, 320, 576).
+    // The board draws that region at its (0, 0) with the logical size
+    // source.size() / buffer.devicePixelRatio(), 160 x 288 at any ratio, so a
+    // screen of that ratio shows every pixel of the buffer as it is.
     virtual void copyFromBuffer(const QImage& buffer, const QRect& source) = 0;
 };
 
@@ -36,10 +41,14 @@ public:
 class PreviewView {
 public:
     virtual ~PreviewView() = default;
-    virtual void setPicture(const QImage* picture) = 0; // null: no picture
+    // null: no picture. The picture may carry a devicePixelRatio() above 1:
+    // it is then shown at its logical size, 96 x 64, with all its pixels. It
+    // stays valid until the next call; the view keeps the pointer, not a copy.
+    virtual void setPicture(const QImage* picture) = 0;
 };
 
-// A visible board held in an image, for off-screen use (tests, benchmarks).
+// A visible board held in an image, for off-screen use (tests, benchmarks):
+// the image takes the size and the device pixel ratio of each copied block.
 class ImageBoardScreen : public BoardScreen {
 public:
     ImageBoardScreen();
@@ -66,9 +75,6 @@ private:
     const QImage* picture_ = nullptr;
     int changes_ = 0;
 };
-
-// A new back buffer, 164 x 292, in the board's background colour.
-QImage makeBackBuffer();
 
 // The plain copy of a rectangle between surfaces: source pixels replace the
 // target's, alpha included.

@@ -1,8 +1,10 @@
 #pragma once
 
-// Shared by the game's tests: a Brikko on fake services, the cell lists of
-// the tables, and pieces written into the board as a spawn writes them.
+// Shared by the game's tests: a Brikko on fake services, drawn by a renderer
+// onto an image, the cell lists of the tables, and positions with a piece
+// written into the board as a spawn writes it.
 
+#include "board_renderer.h"
 #include "brikko.h"
 #include "fakes.h"
 
@@ -16,8 +18,8 @@ struct BrikkoFixture {
         : brikko({sounds, media, clock, random, events,
                   AppPaths(dataDir, QStringLiteral("/tmp/user"), QStringLiteral("/tmp/config"))}) {}
     Brikko& withScreen() {
-        brikko.picBoard = &screen;
-        brikko.TakeHandles();
+        renderer.attach(&screen, nullptr);
+        brikko.setDrawing(&renderer);
         return brikko;
     }
     FakeSoundPlayer sounds;
@@ -26,6 +28,7 @@ struct BrikkoFixture {
     FakeRandom random;
     FakeEventPump events{clock};
     ImageBoardScreen screen;
+    BoardRenderer renderer;
     Brikko brikko;
 };
 
@@ -41,15 +44,6 @@ inline Cells parseCells(QString text) {
     return out;
 }
 
-// The (column, row) pairs of cells, sorted.
-inline Cells sortedCells(const PieceCells& cells) {
-    Cells out;
-    for (const BoardCell c : cells)
-        out.append({c.column, c.row});
-    std::sort(out.begin(), out.end());
-    return out;
-}
-
 // The cells of the record's piece, of a kind and orientation in the table.
 inline PieceCells pieceCellsOf(const GameState& g) {
     return cellsAt(*shapeOf(g.Piece, g.Orientation), g.PieceX, g.PieceY);
@@ -59,12 +53,12 @@ inline QList<int> placeOf(const GameState& g) {
     return {g.PieceX, g.PieceY, g.Orientation};
 }
 
-inline void placePiece(Brikko& b, int kind, int orientation, int x, int y) {
-    b.Game.Piece = qint16(kind);
-    b.Game.Orientation = qint16(orientation);
-    b.Game.PieceX = qint16(x);
-    b.Game.PieceY = qint16(y);
-    if (shapeOf(b.Game.Piece, b.Game.Orientation))
-        for (const BoardCell c : pieceCellsOf(b.Game))
-            b.Game.Board(c.column, c.row) = b.Game.Piece;
+// `board` with a piece of `kind` written in at (x, y) when the kind and
+// orientation are in the shape table, else as it is.
+inline GamePosition positionWith(const BoardCells& board, int kind, int orientation, int x, int y) {
+    GamePosition p{board, qint16(kind), qint16(x), qint16(y), qint16(orientation), 0, 0};
+    if (const PieceShape* shape = shapeOf(p.Piece, p.Orientation))
+        for (const BoardCell c : cellsAt(*shape, p.PieceX, p.PieceY))
+            p.Board(c.column, c.row) = p.Piece;
+    return p;
 }

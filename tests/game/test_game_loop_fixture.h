@@ -5,8 +5,7 @@
 // game and high-score windows, the music and the board: `journal`, `music` and
 // `draws` note what each was asked, the last two with the simulated time.
 
-#include "brikko.h"
-#include "fakes.h"
+#include "brikko_fixture.h"
 #include "game_controls.h"
 #include "game_options.h"
 #include "high_scores.h"
@@ -62,8 +61,8 @@ struct LoopFixture : GameWindowPort, HighScoreDisplay, MediaControl, BoardScreen
             journal << QStringLiteral("%1 (%2, %3)").arg(m.text).arg(m.style).arg(m.title);
             timeOfMessage = clock.seconds;
         };
-        brikko.picBoard = this;
-        brikko.picNext = &preview;
+        renderer.attach(this, &preview);
+        brikko.setDrawing(&renderer);
         brikko.connectLoop(
             {&options, &boxes, &scores, this, this, [this] { journal << "hand-back"; }});
     }
@@ -79,6 +78,7 @@ struct LoopFixture : GameWindowPort, HighScoreDisplay, MediaControl, BoardScreen
     HighScoreTable scores{dir.filePath(HighScoreFile::FileName)};
     FakeMessageBoxes boxes;
     Brikko brikko;
+    BoardRenderer renderer;
     ImageBoardScreen screen;
     ImagePreviewView preview;
     GameControls controls{brikko};
@@ -109,12 +109,12 @@ struct LoopFixture : GameWindowPort, HighScoreDisplay, MediaControl, BoardScreen
     }
     void copyFromBuffer(const QImage& buffer, const QRect& source) override {
         screen.copyFromBuffer(buffer, source);
-        const GameState& g = brikko.Game;
-        landings += brikko.Landed && (draws.empty() || !draws.back().landed);
+        const GameState& g = brikko.game();
+        landings += brikko.landed() && (draws.empty() || !draws.back().landed);
         draws.push_back(
-            {clock.seconds, g.Board, g.Piece, g.PieceY, brikko.Landed, brikko.Dropping});
+            {clock.seconds, g.Board, g.Piece, g.PieceY, brikko.landed(), brikko.dropping()});
         for (int i = 0; checkScreen && i < BoardCellCount; ++i) {
-            const QImage* tile = brikko.frmPics.Kubolt(g.Board.cells[std::size_t(i)]);
+            const QImage* tile = renderer.pictures().Kubolt(g.Board.cells[std::size_t(i)]);
             const QRect cell(i % BoardColumns * TileSize, i / BoardColumns * TileSize, TileSize,
                              TileSize);
             screenMismatches += screen.image().copy(cell) != tile->copy(0, 0, TileSize, TileSize);
@@ -131,7 +131,7 @@ struct LoopFixture : GameWindowPort, HighScoreDisplay, MediaControl, BoardScreen
     }
     // Keys pressed when the falling piece is first drawn in `row`.
     void keysAtRow(int row, std::vector<int> keys) {
-        whenDrawn([row](const Brikko& b) { return b.Game.PieceY == row; },
+        whenDrawn([row](const Brikko& b) { return b.game().PieceY == row; },
                   [this, keys] {
                       for (const int key : keys)
                           controls.Form_KeyDown(key);

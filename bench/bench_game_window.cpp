@@ -85,7 +85,8 @@ public:
     std::vector<Paint> paints;
     bool eventFilter(QObject*, QEvent* event) override {
         if (event->type() == QEvent::Paint)
-            paints.push_back({Steady::now(), game->Game.Piece, game->Game.PieceY, game->Dropping});
+            paints.push_back(
+                {Steady::now(), game->game().Piece, game->game().PieceY, game->dropping()});
         return false;
     }
 };
@@ -138,7 +139,7 @@ int main(int argc, char** argv) {
     QTimer::singleShot(100, [&] {
         // Key presses during the first wait of the first piece.
         QWidget* w = window.widget();
-        for (int i = 0; i < Presses && game.Game.Playing; ++i) {
+        for (int i = 0; i < Presses && game.playing(); ++i) {
             const int key = i % 2 ? Qt::Key_Right : Qt::Key_Left;
             const std::size_t before = log.paints.size();
             const Steady::time_point t0 = Steady::now();

@@ -3,6 +3,7 @@
 #include "frm_brikko.h"
 
 #include "brikko.h"
+#include "cls_misc_form.h"
 #include "frm_high_score.h"
 #include "frm_instruct.h"
 #include "frm_options.h"
@@ -50,7 +51,10 @@ QLabel* label(QWidget* parent, const QString& name, const QString& text, const Q
 
 frmBrikko::frmBrikko(Brikko& game, GameWindowLinks links, QObject* parent)
     : Form(QStringLiteral("frmBrikko"), parent), game_(game), controls_(game), links_(links),
-      caption_(QStringLiteral("Brikko32")) {}
+      caption_(QStringLiteral("Brikko32")) {
+    // The game window is laid out in pixels.
+    setScaleMode(ScaleMode::Pixels);
+}
 
 frmBrikko::~frmBrikko() = default;
 
@@ -133,10 +137,15 @@ void frmBrikko::Form_Load() {
     // the first spawn.
     attachToGame();
     links_.highScores.LoadHighScores();
-    // The window-utility calls go here: RemoveX on this window, then
-    // CenterForm. Meanwhile close requests are refused and the window centres
-    // itself.
-    setCloseAllowed(false);
+    // No close command, hence no close button and no closing from the title
+    // bar or with Alt+F4. CenterForm leaves a window laid out in pixels where
+    // it is (it answers false), so the game window then centres itself in the
+    // free part of the screen.
+    {
+        clsMiscForm misc;
+        misc.RemoveX(*this);
+        misc.CenterForm(*this);
+    }
     centreOnScreen();
     // Every key pressed in the window reaches Form_KeyDown, whatever control
     // has the focus.
@@ -290,17 +299,19 @@ void frmBrikko::setPicture(const QImage* picture) {
 // --- The game module's own calls ------------------------------------------------
 
 void frmBrikko::attachToGame() {
-    game_.picBoard = this;
-    game_.picNext = this;
-    game_.ShowPreview(1);
-    game_.ClearPreview();
+    renderer_.attach(this, this);
+    renderer_.setDevicePixelRatio(widget()->devicePixelRatioF());
+    game_.setDrawing(&renderer_);
+    renderer_.showPreview(1);
+    renderer_.showPreview(0);
 }
 
 void frmBrikko::repaintBoardFromBuffer() {
+    // The window may have moved to a screen of another density meanwhile.
+    renderer_.setDevicePixelRatio(widget()->devicePixelRatioF());
     game_.RepaintBoard();
 }
 
 void frmBrikko::closeMusic() {
-    if (game_.SoundOn)
-        game_.MusicClose();
+    game_.StopMusic();
 }

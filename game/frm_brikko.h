@@ -1,5 +1,6 @@
 #pragma once
 
+#include "board_renderer.h"
 #include "form.h"
 #include "game_controls.h"
 #include "game_window_port.h"
@@ -36,6 +37,8 @@ public:
     ~frmBrikko() override;
 
     GameControls& controls() { return controls_; }
+    // The board's pictures and back buffer, drawn for this window's screen.
+    BoardRenderer& renderer() { return renderer_; }
 
     // The design's key handler: a key code of the design (the shift state
     // does not count). Every key pressed in the window, whatever control has
@@ -90,6 +93,7 @@ private:
 
     Brikko& game_;
     GameControls controls_;
+    BoardRenderer renderer_;
     GameWindowLinks links_;
     QString caption_;
     GameMenuStates menus_ = GameMenuStates::idle();

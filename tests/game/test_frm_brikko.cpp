@@ -171,8 +171,8 @@ private slots:
                 QApplication::sendEvent(to, &again);
             }
             QTest::keyRelease(to, Qt::Key(key));
-            const GameState& g = f.game.Game;
-            state = QString("%1 %2 %3").arg(g.PieceX).arg(g.Orientation).arg(int(f.game.Paused));
+            const GameState& g = f.game.game();
+            state = QString("%1 %2 %3").arg(g.PieceX).arg(g.Orientation).arg(int(f.game.paused()));
         });
         QFETCH(QString, expected);
         QCOMPARE(state, expected);
@@ -204,7 +204,7 @@ private slots:
                 opened->Hide();
             });
             f.action(menu)->trigger();
-            pausedAfter = f.game.Paused;
+            pausedAfter = f.game.paused();
         });
         QVERIFY(shownModal);
         QVERIFY(pausedAfter);

@@ -33,11 +33,9 @@ struct Form1Fixture {
         qFatal("no control %s", qPrintable(name));
     }
     QString caption(const QString& label) const { return get<QLabel>(label)->text(); }
-    // Label1 | Label4(0) | Label3 | Label4(1): the number, right count, score, wrong count.
-    QString labels() const {
-        return QStringList{caption("Label1"), caption("Label4(0)"), caption("Label3"),
-                           caption("Label4(1)")}
-            .join('|');
+    // Label1, Label4(0), Label3, Label4(1): the number, right count, score, wrong count.
+    QStringList labels() const {
+        return {caption("Label1"), caption("Label4(0)"), caption("Label3"), caption("Label4(1)")};
     }
     AnswerBox* text1() const { return get<AnswerBox>("Text1"); }
     void click(const QString& name) { QTest::mouseClick(get(name), Qt::LeftButton); }

@@ -8,12 +8,12 @@ class TestForm1Check : public QObject {
     Q_OBJECT
     std::unique_ptr<Form1Fixture> f;
 
-    // The messages shown so far, as text|style|title, joined by "/".
-    QString messages() const {
-        QStringList out;
+    // The messages shown so far: text, style and title of each.
+    QList<QStringList> messages() const {
+        QList<QStringList> out;
         for (const auto& m : f->boxes.shown)
-            out << QString("%1|%2|%3").arg(m.text).arg(m.style).arg(m.title);
-        return out.join('/');
+            out.append({m.text, QString::number(m.style), m.title});
+        return out;
     }
 
 private slots:
@@ -27,37 +27,42 @@ private slots:
         QTest::addColumn<double>("number"); // drawn under option 0; -1: nothing drawn
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("box"); // Text1 after the check: collapsed, lower-cased
-        QTest::addColumn<QString>("labels");
-        QTest::addColumn<QString>("message");
+        QTest::addColumn<QStringList>("labels");
+        QTest::addColumn<QStringList>("message"); // text, style, title; empty: none
         QTest::addColumn<QString>("sound");
-        const char* wrong = "Relis-toi !!!|48|Attention!";
-        const char* empty = "Tu as écris quelque chose ?" // (split: no trigraph)
-                            "?!!|32|KEZACO!!??";
-        const struct {
-            const char *tag, *typed, *box, *labels, *message, *sound;
-            double number;
-        } rows[] = {
-            {"capitals, runs of spaces, trailing space", "Vingt  Et   Un ", "", "50|1|10,0/10|0",
-             "", "gagner", 21},
-            {"leading spaces, accented capital", "  ZÉRO", "", "50|1|10,0/10|0", "", "gagner", 0},
-            {"hyphens, first check", "Dix-Sept", "dix-sept", "17||0,0/10|1", wrong, "perdu", 17},
-            {"right words, then a line break", "vingt et un\r\n", "vingt et un\r\n", "21||0,0/10|1",
-             wrong, "perdu", 21},
-            {"only spaces: wrong, not empty", "     ", " ", "21||0,0/10|1", wrong, "perdu", 21},
-            {"nothing drawn", " ", " ", "??? ??? ??? ???||0,0/10|1", wrong, "perdu", -1},
-            {"empty", "", "", "21||0,0/10|0", empty, "", 21},
-        };
-        for (const auto& r : rows)
-            QTest::addRow("%s", r.tag)
-                << r.number << QString::fromUtf8(r.typed) << QString(r.box) << QString(r.labels)
-                << QString::fromUtf8(r.message) << QString(r.sound);
+        const QStringList wrong{"Relis-toi !!!", "48", "Attention!"};
+        const QStringList empty{"Tu as écris quelque chose ?" // (split: no trigraph)
+                                "?!!",
+                                "32", "KEZACO!!??"};
+        using L = QStringList;
+        QTest::addRow("capitals, runs of spaces, trailing space")
+            << 21.0 << "Vingt  Et   Un "
+            << "" << L{"50", "1", "10,0/10", "0"} << L() << "gagner";
+        QTest::addRow("leading spaces, accented capital")
+            << 0.0 << "  ZÉRO"
+            << "" << L{"50", "1", "10,0/10", "0"} << L() << "gagner";
+        QTest::addRow("hyphens, first check")
+            << 17.0 << "Dix-Sept"
+            << "dix-sept" << L{"17", "", "0,0/10", "1"} << wrong << "perdu";
+        QTest::addRow("right words, then a line break")
+            << 21.0 << "vingt et un\r\n"
+            << "vingt et un\r\n"
+            << L{"21", "", "0,0/10", "1"} << wrong << "perdu";
+        QTest::addRow("only spaces: wrong, not empty")
+            << 21.0 << "     "
+            << " " << L{"21", "", "0,0/10", "1"} << wrong << "perdu";
+        QTest::addRow("nothing drawn")
+            << -1.0 << " "
+            << " " << L{"??? ??? ??? ???", "", "0,0/10", "1"} << wrong << "perdu";
+        QTest::addRow("empty") << 21.0 << ""
+                               << "" << L{"21", "", "0,0/10", "0"} << empty << "";
     }
     void answers() {
         QFETCH(double, number);
         QFETCH(QString, typed);
         QFETCH(QString, box);
-        QFETCH(QString, labels);
-        QFETCH(QString, message);
+        QFETCH(QStringList, labels);
+        QFETCH(QStringList, message);
         QFETCH(QString, sound);
         if (number >= 0)
             f->draw(0, number);
@@ -66,7 +71,8 @@ private slots:
         f->answer(typed);
         QCOMPARE(f->text1()->text(), box);
         QCOMPARE(f->labels(), labels);
-        QCOMPARE(messages(), message);
+        QCOMPARE(messages(),
+                 message.isEmpty() ? QList<QStringList>() : QList<QStringList>{message});
         QCOMPARE(f->sounds.played,
                  sound.isEmpty() ? QStringList() : QStringList{f->paths.dataFile(sound + ".wav")});
         QCOMPARE(soundsAtMessage, message.isEmpty() ? -1 : 0); // the sound follows the message
@@ -76,23 +82,23 @@ private slots:
         QTest::addColumn<QString>("locale");
         QTest::addColumn<int>("rights");
         QTest::addColumn<int>("wrongs");
-        QTest::addColumn<QString>("labels");
-        QTest::addRow("3 right 1 wrong") << "fr_FR" << 3 << 1 << "50|3|7,5/10|1";
-        QTest::addRow("2 right 1 wrong") << "fr_FR" << 2 << 1 << "50|2|6,7/10|1";
-        QTest::addRow("0.15 rounds up; English") << "en_US" << 3 << 197 << "50|3|0.2/10|197";
+        QTest::addColumn<QString>("score");
+        QTest::addRow("2 right 1 wrong") << "fr_FR" << 2 << 1 << "6,7/10";
+        QTest::addRow("0.15 rounds up; English") << "en_US" << 3 << 197 << "0.2/10";
     }
     void scores() {
         QFETCH(QString, locale);
         QFETCH(int, rights);
         QFETCH(int, wrongs);
-        QFETCH(QString, labels);
+        QFETCH(QString, score);
         QLocale::setDefault(QLocale(locale));
         f->draw(0, 33);
         for (int i = 0; i < wrongs; ++i)
             f->answer("faux");
         for (int i = 0; i < rights; ++i)
             f->answerRight();
-        QCOMPARE(f->labels(), labels);
+        QCOMPARE(f->labels(),
+                 (QStringList{"50", QString::number(rights), score, QString::number(wrongs)}));
     }
 
     void rewardAndHandBack_data() {
@@ -125,12 +131,12 @@ private slots:
         QVERIFY(!f->form.isVisible());
         // A new series starts; the labels still show the one just ended.
         QCOMPARE(f->form.state().right() + f->form.state().WrongCount, 0);
-        QCOMPARE(f->labels().section('|', 1), QString("%1|%2|1").arg(needed).arg(score));
+        QCOMPARE(f->labels().mid(1), (QStringList{QString::number(needed), score, "1"}));
         const QString nextWords = f->caption("Label2"); // drawn for the pupil's return
 
         f->form.ResetAfterGame();
         QVERIFY(f->form.isVisible());
-        QCOMPARE(f->labels(), QString("??? ??? ??? ???|||"));
+        QCOMPARE(f->labels(), (QStringList{"??? ??? ??? ???", "", "", ""}));
         QCOMPARE(f->text1()->text(), QString());
         QCOMPARE(f->caption("Label6"), QString("1"));
         QCOMPARE(f->buttons(), (Buttons{true, true, true, false}));
@@ -162,7 +168,7 @@ private slots:
         f->answer("soixante onze");
         f->answer("soixante-et-onze");
         f->click("CmdAide");
-        QCOMPARE(f->labels(), QString("71||0,0/10|3")); // the score waits for the next check
+        QCOMPARE(f->labels(), (QStringList{"71", "", "0,0/10", "3"})); // the score waits
         QCOMPARE(f->text1()->text(), QString("soixante et onze"));
         QCOMPARE(f->text1()->textColor(), QColor(255, 0, 0));
         QCOMPARE(f->sounds.played, QStringList(3, f->paths.dataFile("perdu.wav")));
@@ -179,21 +185,20 @@ private slots:
         QCOMPARE(f->buttons(), (Buttons{true, true, true, true}));
         QTest::keyClick(f->text1(), Qt::Key_Backspace);
         f->click("Cmdverif");
-        QCOMPARE(f->labels(), QString("50|1|5,0/10|1"));
+        QCOMPARE(f->labels(), (QStringList{"50", "1", "5,0/10", "1"}));
     }
 
     void hintsChangeNothing() {
         f->draw(0, 71);
         f->answer("faux");
-        const QString labels = f->labels() + f->text1()->text();
+        const QStringList labels = f->labels() << f->text1()->text();
         const Buttons buttons = f->buttons();
         f->boxes.shown.clear();
         f->click("CmdIndice");
         f->click("CmdIndice");
-        const QString hint =
-            QString::fromUtf8("Ce nombre s'écrit en 3 mot(s).|0|") + AppInfo::title();
-        QCOMPARE(messages(), hint + "/" + hint);
-        QCOMPARE(f->labels() + f->text1()->text(), labels);
+        const QStringList hint{"Ce nombre s'écrit en 3 mot(s).", "0", AppInfo::title()};
+        QCOMPARE(messages(), (QList{hint, hint}));
+        QCOMPARE(f->labels() << f->text1()->text(), labels);
         QCOMPARE(f->form.state().WrongCount, qint16(1));
         QCOMPARE(f->buttons(), buttons);
         QCOMPARE(f->sounds.played.size(), 1);

@@ -17,9 +17,8 @@ constexpr qint64 kMinTick = std::numeric_limits<qint32>::min();
 
 class TestForm : public Form {
 public:
-    TestForm(QSize size, Qt::WindowFlags flags) : Form(QStringLiteral("frmTest")), size_(size) {
-        flags_ = flags;
-    }
+    TestForm(QSize size, Qt::WindowFlags flags)
+        : Form(QStringLiteral("frmTest")), size_(size), flags_(flags) {}
     QWidget* createWidget() override {
         auto* w = new QWidget(nullptr, flags_);
         w->resize(size_);
@@ -34,25 +33,19 @@ private:
 } // namespace
 
 // A fake pump that stops a pause gone wrong (a loop that never ends, or one
-// that polls without waiting) instead of hanging the test.
+// that polls without waiting) instead of hanging the test: every pause polls
+// through doEvents.
 class GuardedPump : public FakeEventPump {
 public:
     using FakeEventPump::FakeEventPump;
     void doEvents() override {
-        check();
+        if (++calls_ > 10000)
+            throw std::runtime_error("the pause never ends");
         FakeEventPump::doEvents();
-    }
-    void waitForEvents(double maxSeconds) override {
-        check();
-        FakeEventPump::waitForEvents(maxSeconds);
     }
 
 private:
     int calls_ = 0;
-    void check() {
-        if (++calls_ > 10000)
-            throw std::runtime_error("the pause never ends");
-    }
 };
 
 class TestClsMiscForm : public QObject {
@@ -79,10 +72,12 @@ private slots:
         misc_ = std::make_unique<clsMiscForm>(MiscFormServices{clock_, *pump_, guard_, windows_});
     }
 
-    void delayEndsAfterTheEndSecond_data() {
+    // The clock after the pause; an end of -1: the unit's code is refused
+    // before any wait. A null code stands for the default one.
+    void delay_data() {
         QTest::addColumn<double>("start");
         QTest::addColumn<int>("amount");
-        QTest::addColumn<QString>("code"); // empty: the default
+        QTest::addColumn<QString>("code");
         QTest::addColumn<double>("end");
         QTest::addRow("5 s from 10:00:00.3 ends at 10:00:06") << 36000.3 << 5 << "s" << 36006.0;
         QTest::addRow("default unit is the second") << 36000.3 << 5 << QString() << 36006.0;
@@ -93,22 +88,23 @@ private slots:
         QTest::addRow("1 minute") << 36000.3 << 1 << "n" << 36061.0;
         QTest::addRow("codes in capitals") << 36000.3 << 1 << "N" << 36061.0;
         QTest::addRow("a day compares equal, then greater") << 36000.3 << 1 << "d" << 36001.0;
+        QTest::addRow("refused: x") << 36000.3 << 1 << "x" << -1.0;
+        QTest::addRow("refused: empty") << 36000.3 << 1 << "" << -1.0;
+        QTest::addRow("refused: doubled hour") << 36000.3 << 1 << "hh" << -1.0;
     }
-    void delayEndsAfterTheEndSecond() {
+    void delay() {
         QFETCH(double, start);
         QFETCH(int, amount);
         QFETCH(QString, code);
         QFETCH(double, end);
         clock_.seconds = start;
         qint16 n = qint16(amount);
-        try {
-            if (code.isEmpty())
-                misc_->Delay(n);
-            else
-                misc_->Delay(n, code);
-        } catch (const std::runtime_error& e) {
-            QFAIL(e.what());
+        if (end < 0) {
+            QVERIFY_THROWS_EXCEPTION(std::invalid_argument, misc_->Delay(n, code));
+            QCOMPARE(pump_->pumps + pump_->waits, 0);
+            return;
         }
+        code.isNull() ? misc_->Delay(n) : misc_->Delay(n, code); // a hang throws
         QCOMPARE(qRound64(clock_.seconds * 1000), qRound64(end * 1000));
         QVERIFY(pump_->pumps >= 2);
         // Blocked between polls: about one wait per second, not a busy loop.
@@ -123,63 +119,38 @@ private slots:
         QVERIFY(ran);
     }
 
-    void delayRefusesAnUnknownCode_data() {
-        QTest::addColumn<QString>("code");
-        QTest::addRow("x") << "x";
-        QTest::addRow("empty") << "";
-        QTest::addRow("a word") << "sec";
-        QTest::addRow("doubled hour") << "hh";
-    }
-    void delayRefusesAnUnknownCode() {
-        QFETCH(QString, code);
-        qint16 n = 1;
-        QVERIFY_THROWS_EXCEPTION(std::invalid_argument, misc_->Delay(n, code));
-        QCOMPARE(pump_->pumps, 0);
-        QCOMPARE(pump_->waits, 0);
-    }
-
+    // The tick after the pause; refused, before any event pass, when its end
+    // lies outside the 32-bit counter.
     void miniDelay_data() {
         QTest::addColumn<qint64>("start");
         QTest::addColumn<int>("amount");
         QTest::addColumn<qint64>("end");
-        QTest::addRow("250 ms") << qint64(1000) << 250 << qint64(1250);
-        QTest::addRow("0 is one event pass") << qint64(1000) << 0 << qint64(1000);
-        QTest::addRow("negative is one event pass") << qint64(1000) << -100 << qint64(1000);
-        QTest::addRow("end at the largest tick") << kMaxTick - 10 << 10 << kMaxTick;
-        QTest::addRow("negative ticks") << kMinTick + 5 << 20 << kMinTick + 25;
+        QTest::addColumn<bool>("refused");
+        QTest::addRow("250 ms") << qint64(1000) << 250 << qint64(1250) << false;
+        QTest::addRow("0 is one event pass") << qint64(1000) << 0 << qint64(1000) << false;
+        QTest::addRow("negative is one event pass")
+            << qint64(1000) << -100 << qint64(1000) << false;
+        QTest::addRow("end at the largest tick") << kMaxTick - 10 << 10 << kMaxTick << false;
+        QTest::addRow("negative ticks") << kMinTick + 5 << 20 << kMinTick + 25 << false;
+        QTest::addRow("past the largest tick") << kMaxTick - 10 << 11 << kMaxTick - 10 << true;
+        QTest::addRow("below the smallest tick") << kMinTick + 5 << -6 << kMinTick + 5 << true;
+        QTest::addRow("counter wrapped") << kMaxTick + 1 << -1 << kMaxTick + 1 << true;
     }
     void miniDelay() {
         QFETCH(qint64, start);
         QFETCH(int, amount);
         QFETCH(qint64, end);
+        QFETCH(bool, refused);
         clock_.ticks = start;
         qint32 n = amount;
-        try {
-            misc_->Mini_Delay(n);
-        } catch (const std::runtime_error& e) {
-            QFAIL(e.what());
-        }
+        if (refused)
+            QVERIFY_THROWS_EXCEPTION(std::overflow_error, misc_->Mini_Delay(n));
+        else
+            misc_->Mini_Delay(n); // a hang throws
         QCOMPARE(clock_.ticks, end);
-        QVERIFY(pump_->pumps >= 1);
+        QCOMPARE(pump_->pumps >= 1, !refused);
         if (end == start)
             QCOMPARE(pump_->waits, 0);
-    }
-
-    void miniDelayOverflow_data() {
-        QTest::addColumn<qint64>("start");
-        QTest::addColumn<int>("amount");
-        QTest::addRow("past the largest tick") << kMaxTick - 10 << 11;
-        QTest::addRow("below the smallest tick") << kMinTick + 5 << -6;
-        QTest::addRow("counter wrapped to negative") << kMaxTick + 1 << -1;
-    }
-    void miniDelayOverflow() {
-        QFETCH(qint64, start);
-        QFETCH(int, amount);
-        clock_.ticks = start;
-        qint32 n = amount;
-        QVERIFY_THROWS_EXCEPTION(std::overflow_error, misc_->Mini_Delay(n));
-        QCOMPARE(pump_->pumps, 0);
-        QCOMPARE(clock_.ticks, start);
     }
 
     void removeX_data() {
@@ -212,8 +183,7 @@ private slots:
         w->windowHandle()->close();
         QVERIFY(!w->close());
         QCoreApplication::processEvents();
-        QVERIFY(form->isLoaded());
-        QVERIFY(w->isVisible());
+        QVERIFY(form->isLoaded() && w->isVisible());
     }
 
     void removeXLastsAsLongAsTheWindow() {
@@ -283,15 +253,14 @@ private slots:
         QCOMPARE(form->widget()->size(), window);
     }
 
-    void centerFormLeavesAPixelWindowAlone() {
+    // A window laid out in pixels stays where it is; one not loaded is an
+    // error, which the result reports.
+    void centerFormLeavesPixelAndUnloadedWindows() {
         auto form = loadedForm({301, 201});
         form->setScaleMode(Form::ScaleMode::Pixels);
         form->widget()->move(5, 7);
         QCOMPARE(misc_->CenterForm(*form), false);
         QCOMPARE(form->widget()->pos(), QPoint(5, 7));
-    }
-
-    void centerFormStoppedByAnError() {
         TestForm unloaded({300, 200}, {});
         QCOMPARE(misc_->CenterForm(unloaded), true);
         QVERIFY(!unloaded.isLoaded());

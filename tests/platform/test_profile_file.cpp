@@ -38,41 +38,59 @@ private:
     QTemporaryDir dir_;
 };
 
-// The value read into a buffer of the given size; "dflt" is the default.
+// The value read into a buffer of the given size; "dflt" is the default. A
+// null content: no file.
 void TestProfileFile::reads_data() {
-    QTest::addColumn<QString>("value");
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("section");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<int>("size");
     QTest::addColumn<QString>("expected");
-    const auto row = [this](const char* name, const char* content, const char* section,
-                            const char* key, int size, const char* expected) {
-        QFile::remove(path());
-        if (content)
-            writeAll(path(), content);
-        QTest::addRow("%s", name) << ProfileFile(path()).getString(section, key, "dflt", size)
-                                  << QString::fromUtf8(expected);
-    };
-    const char* basic = "[Brikko32]\nStarting Level=7\nFill Lines=True\n";
-    row("names in any case", basic, "BRIKKO32", "fill lines", 255, "True");
-    row("blanks around", "  [ s ]  \r\n  k   =   a b  \r\n", "s", "k", 255, "a b");
-    row("buffer of two", basic, "Brikko32", "Fill Lines", 2, "T");
-    row("missing key", basic, "Brikko32", "Hide Splash", 255, "dflt");
-    row("missing section", basic, "Other", "Fill Lines", 255, "dflt");
-    row("no file, default cut to the buffer", nullptr, "s", "k", 3, "df");
-    row("empty value", "[s]\nk=\n", "s", "k", 255, "");
-    row("quoted space", "[s]\nk=\" \"\n", "s", "k", 2, " ");
-    row("equals sign in the value", "[s]\nk=a=b\n", "s", "k", 255, "a=b");
-    row("first of two sections", "[s]\nk=1\n[S]\nk=2\n", "s", "k", 255, "1");
-    row("key of another section", "k=0\n[a]\nk=1\n[s]\nj=2\n", "s", "k", 255, "dflt");
-    row("comment", "[s]\n;k=1\nk=2\n", "s", "k", 255, "2");
-    row("byte order mark", "\xEF\xBB\xBF[s]\r\nk=1\r\n", "s", "k", 255, "1");
-    row("UTF-8", "[s]\nk=caf\xC3\xA9\n", "s", "k", 255, "café");
-    row("Windows-1252", "[s]\nk=caf\xE9 \x80\x81\x9F\n", "s", "k", 255, "café €\u0081Ÿ");
-    row("character pair never cut", "[s]\nk=\xF0\x9F\x98\x80x\n", "s", "k", 2, "");
+    const QByteArray basic = "[Brikko32]\nStarting Level=7\nFill Lines=True\n";
+    QTest::addRow("names in any case") << basic << "BRIKKO32"
+                                       << "fill lines" << 255 << "True";
+    QTest::addRow("blanks around") << QByteArray("  [ s ]  \r\n  k   =   a b  \r\n") << "s"
+                                   << "k" << 255 << "a b";
+    QTest::addRow("buffer of two") << basic << "Brikko32"
+                                   << "Fill Lines" << 2 << "T";
+    QTest::addRow("missing key") << basic << "Brikko32"
+                                 << "Hide Splash" << 255 << "dflt";
+    QTest::addRow("missing section") << basic << "Other"
+                                     << "Fill Lines" << 255 << "dflt";
+    QTest::addRow("no file, default cut to the buffer") << QByteArray() << "s"
+                                                        << "k" << 3 << "df";
+    QTest::addRow("empty value") << QByteArray("[s]\nk=\n") << "s"
+                                 << "k" << 255 << "";
+    QTest::addRow("quoted space") << QByteArray("[s]\nk=\" \"\n") << "s"
+                                  << "k" << 2 << " ";
+    QTest::addRow("equals sign in the value") << QByteArray("[s]\nk=a=b\n") << "s"
+                                              << "k" << 255 << "a=b";
+    QTest::addRow("first of two sections") << QByteArray("[s]\nk=1\n[S]\nk=2\n") << "s"
+                                           << "k" << 255 << "1";
+    QTest::addRow("key of another section") << QByteArray("k=0\n[a]\nk=1\n[s]\nj=2\n") << "s"
+                                            << "k" << 255 << "dflt";
+    QTest::addRow("comment") << QByteArray("[s]\n;k=1\nk=2\n") << "s"
+                             << "k" << 255 << "2";
+    QTest::addRow("byte order mark") << QByteArray("\xEF\xBB\xBF[s]\r\nk=1\r\n") << "s"
+                                     << "k" << 255 << "1";
+    QTest::addRow("UTF-8") << QByteArray("[s]\nk=caf\xC3\xA9\n") << "s"
+                           << "k" << 255 << "café";
+    QTest::addRow("Windows-1252") << QByteArray("[s]\nk=caf\xE9 \x80\x81\x9F\n") << "s"
+                                  << "k" << 255 << "café €\u0081Ÿ";
+    QTest::addRow("character pair never cut") << QByteArray("[s]\nk=\xF0\x9F\x98\x80x\n") << "s"
+                                              << "k" << 2 << "";
 }
 
 void TestProfileFile::reads() {
-    QFETCH(QString, value);
+    QFETCH(QByteArray, content);
+    QFETCH(QString, section);
+    QFETCH(QString, key);
+    QFETCH(int, size);
     QFETCH(QString, expected);
-    QCOMPARE(value, expected);
+    QFile::remove(path());
+    if (!content.isNull())
+        writeAll(path(), content);
+    QCOMPARE(ProfileFile(path()).getString(section, key, "dflt", size), expected);
 }
 
 // The bytes after the write, the file created when there is none; the same

@@ -45,29 +45,6 @@ std::pair<double, double> loudness(QByteArrayView samples) {
     }
     return {top / 32768.0, first < count ? double(last - first) / kSamplesPerSecond : 0.0};
 }
-// Sends what is written to stderr (the file descriptor, as C libraries
-// write it) to a file while it lives.
-class StderrCapture {
-public:
-    explicit StderrCapture(const QString& file)
-        : saved_(::dup(STDERR_FILENO)),
-          file_(::open(QFile::encodeName(file).constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600)) {
-        std::fflush(stderr);
-        ::dup2(file_, STDERR_FILENO);
-    }
-    ~StderrCapture() {
-        std::fflush(stderr);
-        ::dup2(saved_, STDERR_FILENO);
-        ::close(saved_);
-        ::close(file_);
-    }
-    StderrCapture(const StderrCapture&) = delete;
-    StderrCapture& operator=(const StderrCapture&) = delete;
-
-private:
-    int saved_;
-    int file_;
-};
 } // namespace
 
 class TestSdlAudioOutput : public QObject {
@@ -236,7 +213,10 @@ void TestSdlAudioOutput::noOutputPlaysNothingAndIsTriedAgainLater() {
     qputenv("AUDIODEV", device);
     const auto restore = qScopeGuard([] { qunsetenv("AUDIODEV"); });
     const QString errors = dir_.filePath(QStringLiteral("stderr%1.txt").arg(++captures_));
-    std::optional<StderrCapture> capture(std::in_place, errors);
+    // What C libraries print goes to stderr's file descriptor: to a file here.
+    const int savedStderr = ::dup(STDERR_FILENO);
+    const int errorsFile = ::open(QFile::encodeName(errors).constData(), O_WRONLY | O_CREAT, 0600);
+    ::dup2(errorsFile, STDERR_FILENO);
     FakeClock clock;
     SdlAudioDevice output(clock);
     SdlSoundPlayer player(output);
@@ -244,7 +224,10 @@ void TestSdlAudioOutput::noOutputPlaysNothingAndIsTriedAgainLater() {
     player.play(asset("gagner.wav"));
     for (const char* verb : {"open ", "play ", "close "})
         music.send(QLatin1String(verb) + asset("Brikko32.mid"));
-    capture.reset();
+    std::fflush(stderr);
+    ::dup2(savedStderr, STDERR_FILENO);
+    ::close(savedStderr);
+    ::close(errorsFile);
     QVERIFY(!output.isOpen() && !SDL_WasInit(SDL_INIT_AUDIO) && !Mix_PlayingMusic());
     QFile printed(errors);
     QVERIFY(printed.open(QIODevice::ReadOnly));

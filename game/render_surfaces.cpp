@@ -3,9 +3,17 @@
 #include <QPainter>
 
 void copyPixels(QImage& target, QPoint at, const QImage& source, const QRect& from) {
-    QPainter p(&target);
-    p.setCompositionMode(QPainter::CompositionMode_Source);
-    p.drawImage(at, source, from);
+    // Pixel for pixel, whatever scale either image is meant for: the painter
+    // works in the source's scale on both sides for the copy.
+    const qreal targetRatio = target.devicePixelRatio();
+    const qreal ratio = source.devicePixelRatio();
+    target.setDevicePixelRatio(ratio);
+    {
+        QPainter p(&target);
+        p.setCompositionMode(QPainter::CompositionMode_Source);
+        p.drawImage(QPointF(at) / ratio, source, QRectF(from));
+    }
+    target.setDevicePixelRatio(targetRatio);
 }
 
 ImageBoardScreen::ImageBoardScreen()
@@ -19,8 +27,6 @@ void ImageBoardScreen::copyFromBuffer(const QImage& buffer, const QRect& source)
         image_.fill(Qt::black);
     }
     image_.setDevicePixelRatio(buffer.devicePixelRatio());
-    // Pixel for pixel: both images carry the same ratio, so the block's
-    // logical size is the whole image.
     copyPixels(image_, QPoint(0, 0), buffer, source);
     ++copies_;
 }

@@ -77,5 +77,6 @@ private:
 };
 
 // The plain copy of a rectangle between surfaces: source pixels replace the
-// target's, alpha included.
+// target's, alpha included, one for one. `at` and `from` are in the images'
+// own pixels, whatever device pixel ratio either image carries.
 void copyPixels(QImage& target, QPoint at, const QImage& source, const QRect& from);

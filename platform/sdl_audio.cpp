@@ -75,10 +75,10 @@ bool SdlAudioDevice::open() {
         startAttempt();
         return false;
     }
-    if (attempt_.joinable()) {
+    if (attempt_) {
         if (!attemptDone_.load(std::memory_order_acquire))
             return false;
-        attempt_.join();
+        joinAttempt();
         if (attemptOpened_) {
             adoptOutput();
             return true;
@@ -104,10 +104,19 @@ bool SdlAudioDevice::open() {
 void SdlAudioDevice::startAttempt() {
     attemptDone_.store(false, std::memory_order_relaxed);
     attemptOpened_ = false;
-    attempt_ = std::thread([this] {
-        attemptOpened_ = openOutput();
-        attemptDone_.store(true, std::memory_order_release);
-    });
+    attempt_ = SDL_CreateThread(
+        [](void* data) -> int {
+            auto* device = static_cast<SdlAudioDevice*>(data);
+            device->attemptOpened_ = openOutput();
+            device->attemptDone_.store(true, std::memory_order_release);
+            return 0;
+        },
+        "audio output", this);
+}
+
+void SdlAudioDevice::joinAttempt() {
+    SDL_WaitThread(attempt_, nullptr);
+    attempt_ = nullptr;
 }
 
 void SdlAudioDevice::adoptOutput() {
@@ -133,8 +142,8 @@ bool SdlAudioDevice::outputLost() {
 }
 
 void SdlAudioDevice::close() {
-    if (attempt_.joinable()) {
-        attempt_.join();
+    if (attempt_) {
+        joinAttempt();
         if (attemptOpened_)
             closeMixer();
     }

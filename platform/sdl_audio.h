@@ -3,8 +3,9 @@
 #include <QByteArray>
 #include <QString>
 #include <atomic>
-#include <thread>
 #include <vector>
+
+struct SDL_Thread;
 
 class Clock;
 
@@ -65,6 +66,7 @@ private:
     bool outputLost();
     void closeOutput();
     void startAttempt();
+    void joinAttempt();
     void adoptOutput();
 
     const Clock& clock_;
@@ -73,8 +75,10 @@ private:
     bool failed_ = false;
     qint64 failedAt_ = 0;
     // The attempt running off the calling thread: attemptOpened_ is written by
-    // it before attemptDone_ is set, and read only after that.
-    std::thread attempt_;
+    // it before attemptDone_ is set, and read only after that. An SDL thread,
+    // so that SDL frees what it keeps per thread (its error text) when the
+    // attempt ends.
+    SDL_Thread* attempt_ = nullptr;
     std::atomic<bool> attemptDone_ = false;
     bool attemptOpened_ = false;
 };

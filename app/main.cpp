@@ -1,7 +1,9 @@
 #include "app_paths.h"
 #include "clock.h"
+#include "desktop_shell.h"
 #include "event_pump.h"
 #include "form1.h"
+#include "frm_about.h"
 #include "frm_tip.h"
 #include "icons.h"
 #include "instance_guard.h"
@@ -9,6 +11,7 @@
 #include "module2.h"
 #include "program_end.h"
 #include "random.h"
+#include "registry.h"
 #include "sdl_audio.h"
 #include "sdl_sound_player.h"
 #include "settings_store.h"
@@ -52,6 +55,10 @@ int main(int argc, char* argv[]) {
 
     Form1 form1(ExerciseServices{clock, random, sounds, boxes, *guard, paths});
     frmTip tip(settings, paths);
+    const FixedRegistry registry = systemRegistry();
+    QtDesktopShell desktop;
+    frmAbout about(registry, desktop, boxes);
+    form1.onAbout = [&about] { about.Show(false); };
     Module2::Main(form1, tip, settings);
     QApplication::exec();
     ProgramEnd::endProgram();

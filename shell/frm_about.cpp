@@ -101,11 +101,17 @@ QWidget* frmAbout::createWidget() {
     QLabel* title = label(w, QStringLiteral("lblTitle"), QStringLiteral("Titre de l'application"),
                           twipsRect(203, 240, 5325, 480));
     title->setFont(font(arial(), 14.25, true));
+    // The title starts left of the logo's right edge: it is centred in the
+    // part of its label beside the logo, so the two never overlap.
+    const QRect logoRect = twipsRect(120, 360, 630, 1695);
+    title->setContentsMargins(logoRect.right() + 1 - title->x(), 0, 0, 0);
+    title->setAlignment(Qt::AlignCenter);
     QLabel* version = label(w, QStringLiteral("lblVersion"), QStringLiteral("Version"),
                             twipsRect(923, 720, 3885, 225));
     version->setFont(font(arial(), 12, true));
+    version->setAlignment(Qt::AlignCenter);
 
-    QLabel* logo = label(w, QStringLiteral("Image2"), QString(), twipsRect(120, 360, 630, 1695));
+    QLabel* logo = label(w, QStringLiteral("Image2"), QString(), logoRect);
     logo->setPixmap(AboutPictures::logo(w->devicePixelRatioF()));
     logo->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     logo->setAccessibleName(QStringLiteral("Logo de Vorelle"));

@@ -24,6 +24,8 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vorelle"));
+    // The desktop matches the windows to the program's desktop entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral(VORELLE_APP_ID));
     QApplication::setWindowIcon(programIcon());
     // The program ends through "Quitter" or the main window's close box, never
     // because no window happens to be shown (the main window hides while the

@@ -55,6 +55,7 @@ set(CPACK_GENERATOR "DEB")
 set(CPACK_PACKAGE_NAME "vorelle")
 set(CPACK_PACKAGE_VENDOR "The Vorelle team")
 set(CPACK_PACKAGE_CONTACT "contact@vorelle.example")
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "The Vorelle team <contact@vorelle.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "learn to write whole numbers in French words")
 set(CPACK_PACKAGE_DESCRIPTION
     "Vorelle helps French-speaking schoolchildren learn to write whole numbers in words. \

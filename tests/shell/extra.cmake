@@ -14,3 +14,6 @@ target_compile_definitions(shell_installed_program PRIVATE
   VORELLE_CMAKE="${CMAKE_COMMAND}" VORELLE_BUILD_DIR="${CMAKE_BINARY_DIR}"
   VORELLE_APP_ID="${VORELLE_APP_ID}" VORELLE_PROBE="$<TARGET_FILE:installed_paths_probe>")
 set_tests_properties(shell_installed_program PROPERTIES TIMEOUT 120)
+
+# The accessibility walk goes through the windows of every folder.
+target_link_libraries(shell_accessibility PRIVATE game)

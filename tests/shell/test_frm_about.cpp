@@ -9,6 +9,7 @@
 #include "key_value.h"
 #include "registry.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -213,6 +214,27 @@ private slots:
         const QStringList expected = opened.isEmpty() ? QStringList() : QStringList{opened, opened};
         QCOMPARE(shell_.links, expected);
         QVERIFY(about_->isVisible());
+    }
+
+    void linksArePressedThroughTheAccessibilityBus_data() {
+        QTest::addColumn<QString>("link");
+        QTest::addColumn<QString>("opened");
+        QTest::addRow("mail") << "lblMail"
+                              << "MailTo:" + AppInfo::mailAddress();
+        QTest::addRow("web page") << "lblUrl"
+                                  << "http://" + AppInfo::webAddress();
+    }
+    void linksArePressedThroughTheAccessibilityBus() {
+        QFETCH(QString, link);
+        QFETCH(QString, opened);
+        about_->Show(false);
+        QAccessibleInterface* a =
+            QAccessible::queryAccessibleInterface(about_->control<QLabel>(link));
+        QVERIFY(a && a->actionInterface());
+        QCOMPARE(a->role(), QAccessible::Link);
+        QCOMPARE(a->text(QAccessible::Name), about_->control<QLabel>(link)->text());
+        a->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(shell_.links, QStringList{opened});
     }
 
     void linksShowTheContactAddresses() {

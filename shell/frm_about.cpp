@@ -11,6 +11,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
+#include <algorithm>
 #include <functional>
 
 namespace {

@@ -1,7 +1,9 @@
 #include "app_paths.h"
 #include "clock.h"
+#include "desktop_shell.h"
 #include "event_pump.h"
 #include "form1.h"
+#include "frm_about.h"
 #include "frm_tip.h"
 #include "icons.h"
 #include "instance_guard.h"
@@ -10,6 +12,7 @@
 #include "program_end.h"
 #include "program_windows.h"
 #include "random.h"
+#include "registry.h"
 #include "sdl_audio.h"
 #include "sdl_media_control.h"
 #include "sdl_sound_player.h"
@@ -23,6 +26,8 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vorelle"));
+    // The desktop matches the windows to the program's desktop entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral(VORELLE_APP_ID));
     QApplication::setWindowIcon(programIcon());
     // The program ends through "Quitter" or the main window's close box, never
     // because no window happens to be shown (the main window hides while the
@@ -55,6 +60,10 @@ int main(int argc, char* argv[]) {
 
     Form1 form1(ExerciseServices{clock, random, sounds, boxes, *guard, paths});
     frmTip tip(settings, paths);
+    const FixedRegistry registry = systemRegistry();
+    QtDesktopShell desktop;
+    frmAbout about(registry, desktop, boxes);
+    form1.onAbout = [&about] { about.Show(false); };
     Module2::Main(form1, tip, settings);
     // The game and its windows, once a second copy of the program has ended
     // (the game's settings folder is made here).

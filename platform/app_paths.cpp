@@ -5,6 +5,11 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+// Where the installed data folder is, seen from the program's folder.
+#ifndef VORELLE_DATA_FROM_BIN
+#define VORELLE_DATA_FROM_BIN "../share/vorelle"
+#endif
+
 AppPaths::AppPaths(QString dataDir, QString userDataDir, QString configDir)
     : dataDir_(std::move(dataDir)), userDataDir_(std::move(userDataDir)),
       configDir_(std::move(configDir)) {}
@@ -13,7 +18,8 @@ AppPaths AppPaths::system() {
     const QString exeDir = QCoreApplication::applicationDirPath();
     QString data = exeDir;
     if (!QFileInfo::exists(exeDir + QStringLiteral("/gagner.wav"))) {
-        const QString installed = QDir::cleanPath(exeDir + QStringLiteral("/../share/vorelle"));
+        const QString installed =
+            QDir::cleanPath(exeDir + QLatin1Char('/') + QStringLiteral(VORELLE_DATA_FROM_BIN));
         if (QFileInfo(installed).isDir())
             data = installed;
     }

@@ -1,5 +1,7 @@
 #include "form.h"
 
+#include "accessible_labels.h"
+
 #include <QCloseEvent>
 #include <QEvent>
 #include <QEventLoop>
@@ -16,6 +18,7 @@ Form::~Form() {
 void Form::Load() {
     if (widget_)
         return;
+    installAccessibleLabels();
     QWidget* w = createWidget();
     if (w->objectName().isEmpty())
         w->setObjectName(name_);

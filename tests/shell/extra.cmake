@@ -12,3 +12,16 @@ target_link_libraries(game_windows_helper PRIVATE shell game exercise platform Q
 add_dependencies(shell_processes game_windows_helper)
 target_compile_definitions(shell_processes PRIVATE
   VORELLE_QUIT_HELPER="$<TARGET_FILE:game_windows_helper>")
+
+# The install tree: the program installed into a temporary prefix, with the
+# probe that tells where a program there finds its data.
+add_executable(installed_paths_probe ${CMAKE_CURRENT_SOURCE_DIR}/installed_paths_probe.cpp)
+target_link_libraries(installed_paths_probe PRIVATE platform Qt6::Core)
+add_dependencies(shell_installed_program installed_paths_probe vorelle desktop_icons)
+target_compile_definitions(shell_installed_program PRIVATE
+  VORELLE_CMAKE="${CMAKE_COMMAND}" VORELLE_BUILD_DIR="${CMAKE_BINARY_DIR}"
+  VORELLE_APP_ID="${VORELLE_APP_ID}" VORELLE_PROBE="$<TARGET_FILE:installed_paths_probe>")
+set_tests_properties(shell_installed_program PROPERTIES TIMEOUT 120)
+
+# The accessibility walk goes through the windows of every folder.
+target_link_libraries(shell_accessibility PRIVATE game)

@@ -1,0 +1,74 @@
+#include "registry.h"
+
+#include <QFileInfo>
+#include <QStandardPaths>
+
+void FixedRegistry::set(quint32 root, const QString& keyName, const QString& valueName,
+                        RegistryValue value) {
+    values_.insert(path(root, keyName, valueName), std::move(value));
+}
+
+void FixedRegistry::setText(quint32 root, const QString& keyName, const QString& valueName,
+                            const QString& text) {
+    set(root, keyName, valueName,
+        RegistryValue{RegistryTypes::Text, text.toUtf8() + QByteArray(1, '\0')});
+}
+
+std::optional<RegistryValue> FixedRegistry::read(quint32 root, const QString& keyName,
+                                                 const QString& valueName) const {
+    const auto it = values_.constFind(path(root, keyName, valueName));
+    if (it == values_.constEnd())
+        return std::nullopt;
+    return *it;
+}
+
+QString FixedRegistry::path(quint32 root, const QString& keyName, const QString& valueName) {
+    return QString::number(root, 16) + QLatin1Char('\\') + keyName.toLower() +
+           QStringLiteral("\\\\") + valueName.toLower();
+}
+
+namespace SysInfoKeys {
+QString programKey() {
+    return QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO");
+}
+QString programValue() {
+    return QStringLiteral("PATH");
+}
+QString locationKey() {
+    return QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools Location");
+}
+QString locationValue() {
+    return QStringLiteral("MSINFO");
+}
+QString programFileName() {
+    return QStringLiteral("MSINFO32.EXE");
+}
+} // namespace SysInfoKeys
+
+QStringList systemInfoProgramNames() {
+    // The system-information programs of the common Linux desktops.
+    return {QStringLiteral("kinfocenter"),
+            QStringLiteral("hardinfo2"),
+            QStringLiteral("hardinfo"),
+            QStringLiteral("gnome-system-monitor"),
+            QStringLiteral("mate-system-monitor"),
+            QStringLiteral("xfce4-taskmanager")};
+}
+
+FixedRegistry systemRegistry(const QStringList& programNames, const QString& searchPath) {
+    FixedRegistry registry;
+    const QStringList dirs = searchPath.isNull()
+                                 ? QStringList()
+                                 : searchPath.split(QLatin1Char(':'), Qt::SkipEmptyParts);
+    for (const QString& name : programNames) {
+        const QString program = QStandardPaths::findExecutable(name, dirs);
+        if (program.isEmpty())
+            continue;
+        registry.setText(MachineRoot, SysInfoKeys::programKey(), SysInfoKeys::programValue(),
+                         program);
+        registry.setText(MachineRoot, SysInfoKeys::locationKey(), SysInfoKeys::locationValue(),
+                         QFileInfo(program).absolutePath());
+        break;
+    }
+    return registry;
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "form.h"
+
+class DesktopShell;
+class MessageBoxes;
+class Registry;
+
+// The about box, shared by the exercise and the game: the application's title
+// and version, the game's name and version, the maker's mail address and web
+// page as links, and a button that starts the system-information program.
+// objectName "frmAbout". Shown not modal from the exercise, modal from the
+// game (Show(true)); every opening runs Form_Load again.
+class frmAbout : public Form {
+    Q_OBJECT
+public:
+    frmAbout(const Registry& registry, DesktopShell& shell, MessageBoxes& boxes,
+             QObject* parent = nullptr);
+
+    // The game's lines.
+    static QString gameName();        // "Brikko32"
+    static QString gameDescription(); // one line, in French
+    static QString gameVersion();     // "Version 1.00"
+    static QString gameCredit();
+
+    void cmdOK_Click();
+    void cmdSysInfo_Click();
+    void lblMail_Click();
+    void lblUrl_Click();
+    void StartSysInfo();
+
+protected:
+    QWidget* createWidget() override;
+    // The caption "À propos de " and the title, the version, the title.
+    void Form_Load() override;
+
+private:
+    const Registry& registry_;
+    DesktopShell& shell_;
+    MessageBoxes& boxes_;
+};

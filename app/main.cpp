@@ -67,7 +67,8 @@ int main(int argc, char* argv[]) {
     Module2::Main(form1, tip, settings);
     // The game and its windows, once a second copy of the program has ended
     // (the game's settings folder is made here).
-    ProgramWindows game(form1, BrikkoServices{sounds, music, clock, random, pump, paths}, boxes);
+    ProgramWindows game(form1, about, BrikkoServices{sounds, music, clock, random, pump, paths},
+                        boxes);
     QApplication::exec();
     ProgramEnd::endProgram();
 }

@@ -23,7 +23,8 @@ class MessageBoxes;
 class ProgramWindows : public QObject {
     Q_OBJECT
 public:
-    ProgramWindows(Form1& form1, BrikkoServices services, MessageBoxes& boxes,
+    // `about` is the program's one about box, shown modally from the game.
+    ProgramWindows(Form1& form1, Form& about, BrikkoServices services, MessageBoxes& boxes,
                    QObject* parent = nullptr);
     ~ProgramWindows() override;
 

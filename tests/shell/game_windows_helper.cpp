@@ -6,13 +6,16 @@
 //                  ends with status 3 if "&Quitter" returns;
 //   show           real message boxes, driven from outside (the screenshots).
 #include "clock.h"
+#include "desktop_shell.h"
 #include "event_pump.h"
 #include "form1.h"
+#include "frm_about.h"
 #include "instance_guard.h"
 #include "message_boxes.h"
 #include "program_end.h"
 #include "program_windows.h"
 #include "random.h"
+#include "registry.h"
 #include "sdl_audio.h"
 #include "sdl_media_control.h"
 #include "sdl_sound_player.h"
@@ -79,7 +82,11 @@ int main(int argc, char* argv[]) {
     });
 
     Form1 form1(ExerciseServices{clock, random, sounds, boxes, guard, paths});
-    ProgramWindows windows(form1, BrikkoServices{sounds, music, clock, random, pump, paths}, boxes);
+    const FixedRegistry registry = systemRegistry();
+    QtDesktopShell desktop;
+    frmAbout about(registry, desktop, boxes);
+    ProgramWindows windows(form1, about, BrikkoServices{sounds, music, clock, random, pump, paths},
+                           boxes);
     windows.openGame();
     if (!quitMidGame)
         return QApplication::exec();

@@ -1,8 +1,11 @@
 // The reward on the offscreen platform: the exercise, the splash, the game
 // window and back, with the program's own wiring and a game on a fake clock.
 #include "../exercise/form1_fixture.h"
+#include "fake_desktop_shell.h"
+#include "frm_about.h"
 #include "program_end.h"
 #include "program_windows.h"
+#include "registry.h"
 
 #include <QAction>
 #include <QPushButton>
@@ -30,7 +33,10 @@ struct RoundTrip : Form1Fixture {
     FakeMediaControl media;
     FakeRandom pieces; // every piece an I: the stack grows in the middle
     FakeEventPump events{clock};
-    ProgramWindows windows{form,
+    FixedRegistry registry;
+    FakeDesktopShell desktop;
+    frmAbout about{registry, desktop, boxes};
+    ProgramWindows windows{form, about,
                            BrikkoServices{gameSounds, media, clock, pieces, events,
                                           AppPaths(dir.path(), dir.path(), dir.path())},
                            boxes};

@@ -1,10 +1,11 @@
 #include "frm_options.h"
 
+#include "cancel_dialog.h"
+#include "dialog_font.h"
 #include "game_options.h"
 #include "message_boxes.h"
 
 #include <QCheckBox>
-#include <QDialog>
 #include <QFocusEvent>
 #include <QFrame>
 #include <QGuiApplication>
@@ -15,16 +16,6 @@
 #include <algorithm>
 
 namespace {
-
-// Enter presses the default button; Escape does what "&Annuler" does.
-class OptionsDialog : public QDialog {
-public:
-    std::function<void()> onCancel;
-    void reject() override {
-        if (onCancel)
-            onCancel();
-    }
-};
 
 const QString kLevel = QStringLiteral("txtStartingLevel");
 const QString kFillLines = QStringLiteral("chkFillLines");
@@ -57,14 +48,6 @@ void etchedLine(QWidget* parent, int top, const QString& darkName, const QString
     }
 }
 
-// The classic dialog font, through its metric stand-in, so that the captions
-// fit the window's pixel layout.
-QFont dialogFont() {
-    return QFont(QStringList{QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
-                             QStringLiteral("Arial")},
-                 8);
-}
-
 } // namespace
 
 frmOptions::frmOptions(GameOptions& options, MessageBoxes& boxes,
@@ -73,8 +56,9 @@ frmOptions::frmOptions(GameOptions& options, MessageBoxes& boxes,
       gameWindowGeometry_(std::move(gameWindowGeometry)) {}
 
 QWidget* frmOptions::createWidget() {
-    auto* w = new OptionsDialog;
-    w->onCancel = [this] { Command1_Click(); };
+    // Enter presses the default button; Escape does what "&Annuler" does.
+    auto* w = new CancelDialog;
+    connect(w, &CancelDialog::cancelRequested, this, [this] { Command1_Click(); });
     w->setWindowTitle(QStringLiteral("Options Brikko32 "));
     w->setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                       Qt::WindowCloseButtonHint);

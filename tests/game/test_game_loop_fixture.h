@@ -9,8 +9,8 @@
 #include "game_controls.h"
 #include "game_options.h"
 #include "high_scores.h"
+#include "key_codes.h"
 #include "profile_file.h"
-#include "units.h"
 
 #include <QFile>
 #include <QMap>

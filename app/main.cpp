@@ -6,7 +6,6 @@
 #include "icons.h"
 #include "instance_guard.h"
 #include "message_boxes.h"
-#include "module2.h"
 #include "program_end.h"
 #include "program_windows.h"
 #include "random.h"
@@ -14,6 +13,7 @@
 #include "sdl_media_control.h"
 #include "sdl_sound_player.h"
 #include "settings_store.h"
+#include "startup.h"
 
 #include <QApplication>
 #include <QLibraryInfo>

@@ -1,4 +1,4 @@
-#include "module2.h"
+#include "startup.h"
 
 #include "form1.h"
 #include "frm_tip.h"

@@ -20,9 +20,7 @@ ProgramWindows::ProgramWindows(Form1& form1, BrikkoServices services, MessageBox
                        [this] { form1_.ResetAfterGame(); }});
     connect(&gameWindow_, &frmBrikko::exerciseWindowRequested, &form1_,
             [this] { form1_.Show(false); });
-    form1_.onReward = [this] { openGame(); };
+    connect(&form1_, &Form1::rewardRequested, this, &ProgramWindows::openGame);
 }
 
-ProgramWindows::~ProgramWindows() {
-    form1_.onReward = nullptr;
-}
+ProgramWindows::~ProgramWindows() = default;

@@ -286,6 +286,10 @@ void frmBrikko::showExerciseWindow() {
     emit exerciseWindowRequested();
 }
 
+void frmBrikko::handBackToExercise() {
+    emit gameHandedBack();
+}
+
 void frmBrikko::copyFromBuffer(const QImage& buffer, const QRect& source) {
     if (picBoard_)
         picBoard_->copyFrom(buffer, source);

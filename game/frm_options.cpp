@@ -50,10 +50,10 @@ void etchedLine(QWidget* parent, int top, const QString& darkName, const QString
 
 } // namespace
 
-frmOptions::frmOptions(GameOptions& options, MessageBoxes& boxes,
-                       std::function<QRect()> gameWindowGeometry, QObject* parent)
+frmOptions::frmOptions(GameOptions& options, MessageBoxes& boxes, const Form* gameWindow,
+                       QObject* parent)
     : Form(QStringLiteral("frmOptions"), parent), options_(options), boxes_(boxes),
-      gameWindowGeometry_(std::move(gameWindowGeometry)) {}
+      gameWindow_(gameWindow) {}
 
 QWidget* frmOptions::createWidget() {
     // Enter presses the default button; Escape does what "&Annuler" does.
@@ -108,7 +108,8 @@ QWidget* frmOptions::createWidget() {
 }
 
 void frmOptions::Form_Load() {
-    const QRect game = gameWindowGeometry_ ? gameWindowGeometry_() : QRect();
+    const QWidget* gameWidget = gameWindow_ ? gameWindow_->widget() : nullptr;
+    const QRect game = gameWidget ? gameWidget->frameGeometry() : QRect();
     if (!game.isValid())
         return;
     QWidget* w = widget();

@@ -1,7 +1,6 @@
 #include "frm_high_score.h"
 
 #include "cancel_dialog.h"
-#include "dialog_font.h"
 #include "svg_pixmap.h"
 
 #include <QLabel>
@@ -30,13 +29,8 @@ frmHighScore::frmHighScore(QObject* parent) : Form(QStringLiteral("frmHighScore"
 
 QWidget* frmHighScore::createWidget() {
     // Enter presses OK; Escape does what OK does.
-    auto* w = new CancelDialog;
+    auto* w = CancelDialog::fixedSize(QStringLiteral("Meilleurs Scores"), QSize(313, 156));
     connect(w, &CancelDialog::cancelRequested, this, [this] { cmdOk_Click(); });
-    w->setWindowTitle(QStringLiteral("Meilleurs Scores"));
-    w->setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                      Qt::WindowCloseButtonHint);
-    w->setFixedSize(313, 156);
-    w->setFont(dialogFont());
 
     auto* image = new QLabel(w);
     image->setObjectName(QStringLiteral("Image1"));

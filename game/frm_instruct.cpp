@@ -2,7 +2,6 @@
 
 #include "brikko_icon.h"
 #include "cancel_dialog.h"
-#include "dialog_font.h"
 #include "units.h"
 #include "window_centring.h"
 
@@ -13,13 +12,9 @@ frmInstruct::frmInstruct(QObject* parent) : Form(QStringLiteral("frmInstruct"), 
 
 QWidget* frmInstruct::createWidget() {
     // Enter presses OK; Escape does what OK does.
-    auto* w = new CancelDialog;
+    auto* w = CancelDialog::fixedSize(QStringLiteral("Brikko32 Instructions"),
+                                      QSize(twipsToPixels(5535), twipsToPixels(2625)));
     connect(w, &CancelDialog::cancelRequested, this, [this] { cmdOk_Click(); });
-    w->setWindowTitle(QStringLiteral("Brikko32 Instructions"));
-    w->setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                      Qt::WindowCloseButtonHint);
-    w->setFixedSize(twipsToPixels(5535), twipsToPixels(2625));
-    w->setFont(dialogFont());
 
     const struct {
         const char* name;

@@ -1,7 +1,6 @@
 #include "frm_options.h"
 
 #include "cancel_dialog.h"
-#include "dialog_font.h"
 #include "game_options.h"
 #include "message_boxes.h"
 
@@ -57,13 +56,8 @@ frmOptions::frmOptions(GameOptions& options, MessageBoxes& boxes, const Form* ga
 
 QWidget* frmOptions::createWidget() {
     // Enter presses the default button; Escape does what "&Annuler" does.
-    auto* w = new CancelDialog;
+    auto* w = CancelDialog::fixedSize(QStringLiteral("Options Brikko32 "), QSize(177, 172));
     connect(w, &CancelDialog::cancelRequested, this, [this] { Command1_Click(); });
-    w->setWindowTitle(QStringLiteral("Options Brikko32 "));
-    w->setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                      Qt::WindowCloseButtonHint);
-    w->setFixedSize(177, 172);
-    w->setFont(dialogFont());
 
     auto* label = new QLabel(QStringLiteral("Niveau de départ(0 - 9):"), w);
     label->setObjectName(QStringLiteral("Label1"));

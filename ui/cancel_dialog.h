@@ -11,6 +11,10 @@ class CancelDialog : public QDialog {
 public:
     explicit CancelDialog(QWidget* parent = nullptr);
 
+    // A small window of fixed size with a title bar and its close box, in the
+    // dialog font.
+    static CancelDialog* fixedSize(const QString& title, QSize size);
+
     void reject() override;
 
 signals:

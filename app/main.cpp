@@ -8,7 +8,6 @@
 #include "icons.h"
 #include "instance_guard.h"
 #include "message_boxes.h"
-#include "module2.h"
 #include "program_end.h"
 #include "program_windows.h"
 #include "random.h"
@@ -17,6 +16,7 @@
 #include "sdl_media_control.h"
 #include "sdl_sound_player.h"
 #include "settings_store.h"
+#include "startup.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -63,7 +63,7 @@ int main(int argc, char* argv[]) {
     const FixedRegistry registry = systemRegistry();
     QtDesktopShell desktop;
     frmAbout about(registry, desktop, boxes);
-    form1.onAbout = [&about] { about.Show(false); };
+    QObject::connect(&form1, &Form1::aboutRequested, &about, [&about] { about.Show(false); });
     Module2::Main(form1, tip, settings);
     // The game and its windows, once a second copy of the program has ended
     // (the game's settings folder is made here).

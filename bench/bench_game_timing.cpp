@@ -82,6 +82,7 @@ public:
     void setLabel(GameLabel, const QString&) override {}
     void hideGameWindow() override {}
     void showExerciseWindow() override {}
+    void handBackToExercise() override {}
 
 private:
     QString caption_ = QStringLiteral("Brikko32");
@@ -147,7 +148,7 @@ int main(int argc, char** argv) {
     BoardRenderer renderer;
     renderer.attach(&screen, &preview);
     brikko.setDrawing(&renderer);
-    brikko.connectLoop({&options, &boxes, &scores, &display, &window, {}});
+    brikko.connectLoop({&options, &boxes, &scores, &display, &window});
     GameControls controls(brikko);
 
     QTimer end;

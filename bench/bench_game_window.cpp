@@ -125,7 +125,7 @@ int main(int argc, char** argv) {
     Brikko game(BrikkoServices{silent, silent, clock, random, events,
                                AppPaths(dir.path(), dir.path(), dir.path())});
     frmBrikko window(game, {scores, highScoreWindow, optionsWindow, instruct});
-    game.connectLoop({&options, &boxes, &scores, &display, &window, {}});
+    game.connectLoop({&options, &boxes, &scores, &display, &window});
     window.Show();
 
     PaintLog log;

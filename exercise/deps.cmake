@@ -1,4 +1,4 @@
-target_link_libraries(exercise PUBLIC number platform Qt6::Widgets Qt6::Svg)
+target_link_libraries(exercise PUBLIC number platform ui Qt6::Widgets Qt6::Svg)
 # The faces and the program icon are built into the library.
 qt_add_resources(exercise "exercise_icons"
   PREFIX "/vorelle"

@@ -10,6 +10,7 @@
 #include "word_count.h"
 
 #include <QLabel>
+#include <QMetaMethod>
 #include <QPushButton>
 #include <QRadioButton>
 #include <limits>
@@ -129,9 +130,9 @@ void Form1::Cmdverif_Click() {
 
     if (rewardDue(state_.right(), selectedOption())) {
         const int handBacks = handBacks_;
-        const bool game = bool(onReward);
+        const bool game = isSignalConnected(QMetaMethod::fromSignal(&Form1::rewardRequested));
         if (game)
-            onReward();
+            emit rewardRequested();
         state_.resetSeries();
         if (game && handBacks_ == handBacks)
             Hide();
@@ -203,11 +204,9 @@ void Form1::quitter_Click() {
 }
 
 void Form1::astuce_Click() {
-    if (onTips)
-        onTips();
+    emit tipsRequested();
 }
 
 void Form1::apropos_Click() {
-    if (onAbout)
-        onAbout();
+    emit aboutRequested();
 }

@@ -13,7 +13,6 @@
 #include <QPointer>
 #include <QRect>
 #include <array>
-#include <functional>
 #include <vector>
 
 class AnswerBox;
@@ -42,13 +41,6 @@ class Form1 : public Form {
 public:
     explicit Form1(ExerciseServices services);
     ~Form1() override;
-
-    // Menu commands that open windows of other folders, wired by start-up.
-    std::function<void()> onTips;  // astuce_Click: the tip of the day, not modal
-    std::function<void()> onAbout; // apropos_Click: the about box, not modal
-    // The reward: opens the game. While it is empty the main window stays
-    // shown after a reward; otherwise it hides until ResetAfterGame().
-    std::function<void()> onReward;
 
     // The game's hand-back: Text1 emptied, Label1 "??? ??? ??? ???", the
     // counts and the score emptied, CmdGenerer enabled, CmdAide disabled,
@@ -89,6 +81,14 @@ public:
     static QColor answerTextColor();
     // Label1's text before the first draw and after a game.
     static QString hiddenNumberText();
+
+signals:
+    // Menu commands that open windows of other folders, connected at start-up.
+    void tipsRequested();  // astuce_Click: the tip of the day, not modal
+    void aboutRequested(); // apropos_Click: the about box, not modal
+    // The reward: opens the game. While nothing is connected the main window
+    // stays shown after a reward; otherwise it hides until ResetAfterGame().
+    void rewardRequested();
 
 protected:
     QWidget* createWidget() override;

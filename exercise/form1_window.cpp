@@ -1,6 +1,7 @@
 // The exercise window's controls, menus, keys and layout.
 
 #include "answer_box.h"
+#include "dialog_font.h"
 #include "difficulty.h"
 #include "form1.h"
 #include "icons.h"
@@ -26,14 +27,6 @@ QFont arialBold(double points) {
     font.setPointSizeF(points);
     font.setBold(true);
     return font;
-}
-
-// The controls without a font of their own use the classic dialog font; its
-// metric stand-in keeps the captions inside their buttons.
-QFont dialogFont() {
-    return QFont(QStringList{QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
-                             QStringLiteral("Arial")},
-                 8);
 }
 
 const QColor numberBackground(255, 255, 192); // light yellow
@@ -64,6 +57,7 @@ QWidget* Form1::createWidget() {
     window->setObjectName(QStringLiteral("Form1"));
     window->setWindowTitle(QStringLiteral("Vorelle"));
     window->setWindowIcon(programIcon());
+    // The controls without a font of their own use the classic dialog font.
     window->setFont(dialogFont());
 
     auto* client = new QWidget(window);

@@ -1,23 +1,6 @@
 #include "icons.h"
 
-#include <QPainter>
-#include <QSvgRenderer>
-
-QPixmap svgPixmap(const QString& resourceName, QSize size, qreal devicePixelRatio) {
-    QSvgRenderer renderer(QStringLiteral(":/vorelle/") + resourceName);
-    if (!renderer.isValid())
-        return QPixmap();
-    const qreal dpr = devicePixelRatio > 0 ? devicePixelRatio : 1.0;
-    QPixmap pixmap(size * dpr);
-    pixmap.fill(Qt::transparent);
-    {
-        QPainter painter(&pixmap);
-        painter.setRenderHint(QPainter::Antialiasing);
-        renderer.render(&painter);
-    }
-    pixmap.setDevicePixelRatio(dpr);
-    return pixmap;
-}
+#include "svg_pixmap.h"
 
 QPixmap smilingFace(qreal devicePixelRatio) {
     return svgPixmap(QStringLiteral("face_smile.svg"), QSize(32, 32), devicePixelRatio);

@@ -2,15 +2,9 @@
 
 #include <QIcon>
 #include <QPixmap>
-#include <QSize>
-#include <QString>
 
 // The exercise window's pictures, drawn from the SVG files built into the
-// program (resource prefix ":/vorelle/").
-
-// The named picture at `size` logical pixels, sharp on a screen with the given
-// device pixel ratio. A null pixmap when the picture is missing.
-QPixmap svgPixmap(const QString& resourceName, QSize size, qreal devicePixelRatio = 1.0);
+// program (see svg_pixmap.h).
 
 QPixmap smilingFace(qreal devicePixelRatio = 1.0); // 32 × 32
 QPixmap sadFace(qreal devicePixelRatio = 1.0);     // 32 × 32

@@ -126,7 +126,8 @@ private:
     void DrawBoard();
     void ShowPreview(qint16 kind);
 
-    // The media-control commands "open ", "play ", "close " + MusicPath().
+    // The media-control commands "open ", "play ", "close " + MusicPath()
+    // (game_sounds.cpp, with PlaySound and StopMusic).
     // They do not look at SoundOn: their callers send them only when it is true.
     void MusicOpen();
     void MusicPlay();

@@ -1,4 +1,4 @@
-target_link_libraries(game PUBLIC platform Qt6::Widgets)
+target_link_libraries(game PUBLIC platform ui Qt6::Widgets)
 # The high-score window's trophy is built into the library.
 target_link_libraries(game PUBLIC Qt6::Svg)
 qt_add_resources(game "game_images"

@@ -8,10 +8,10 @@
 #include "frm_instruct.h"
 #include "frm_options.h"
 #include "high_scores.h"
+#include "key_codes.h"
 #include "picture_box.h"
 #include "program_end.h"
 #include "render_pics.h"
-#include "units.h"
 
 #include <QAction>
 #include <QApplication>
@@ -284,6 +284,10 @@ void frmBrikko::hideGameWindow() {
 
 void frmBrikko::showExerciseWindow() {
     emit exerciseWindowRequested();
+}
+
+void frmBrikko::handBackToExercise() {
+    emit gameHandedBack();
 }
 
 void frmBrikko::copyFromBuffer(const QImage& buffer, const QRect& source) {

@@ -62,6 +62,7 @@ public:
     void setLabel(GameLabel label, const QString& text) override;
     void hideGameWindow() override;
     void showExerciseWindow() override;
+    void handBackToExercise() override;
 
     // BoardScreen: the block of the back buffer, shown at once.
     void copyFromBuffer(const QImage& buffer, const QRect& source) override;
@@ -71,6 +72,8 @@ public:
 signals:
     // The exercise window is to be shown (not modal).
     void exerciseWindowRequested();
+    // A game has ended: the exercise takes over again.
+    void gameHandedBack();
     // The about box is to be shown, modal; a running game is already paused.
     void aboutRequested();
 

@@ -1,41 +1,14 @@
 #include "frm_high_score.h"
 
-#include <QDialog>
+#include "cancel_dialog.h"
+#include "svg_pixmap.h"
+
 #include <QLabel>
-#include <QPainter>
 #include <QPushButton>
-#include <QSvgRenderer>
-#include <functional>
 
 namespace {
 
-// Enter presses OK; Escape does what OK does.
-class HighScoreDialog : public QDialog {
-public:
-    std::function<void()> onCancel;
-    void reject() override {
-        if (onCancel)
-            onCancel();
-    }
-};
-
 constexpr int kTops[HighScoreTable::Slots] = {8, 32, 56, 80, 104};
-
-QPixmap trophy(qreal devicePixelRatio) {
-    QSvgRenderer renderer(QStringLiteral(":/vorelle/trophy.svg"));
-    if (!renderer.isValid())
-        return QPixmap();
-    const qreal dpr = devicePixelRatio > 0 ? devicePixelRatio : 1.0;
-    QPixmap pixmap(QSize(32, 32) * dpr);
-    pixmap.fill(Qt::transparent);
-    {
-        QPainter painter(&pixmap);
-        painter.setRenderHint(QPainter::Antialiasing);
-        renderer.render(&painter);
-    }
-    pixmap.setDevicePixelRatio(dpr);
-    return pixmap;
-}
 
 QLabel* label(QWidget* parent, const QString& name, const QString& text, const QRect& r) {
     auto* l = new QLabel(text, parent);
@@ -50,31 +23,20 @@ QString indexed(const char* name, int i) {
     return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(i);
 }
 
-// The classic dialog font, through its metric stand-in, so that the captions
-// fit the window's pixel layout.
-QFont dialogFont() {
-    return QFont(QStringList{QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
-                             QStringLiteral("Arial")},
-                 8);
-}
-
 } // namespace
 
 frmHighScore::frmHighScore(QObject* parent) : Form(QStringLiteral("frmHighScore"), parent) {}
 
 QWidget* frmHighScore::createWidget() {
-    auto* w = new HighScoreDialog;
-    w->onCancel = [this] { cmdOk_Click(); };
-    w->setWindowTitle(QStringLiteral("Meilleurs Scores"));
-    w->setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                      Qt::WindowCloseButtonHint);
-    w->setFixedSize(313, 156);
-    w->setFont(dialogFont());
+    // Enter presses OK; Escape does what OK does.
+    auto* w = CancelDialog::fixedSize(QStringLiteral("Meilleurs Scores"), QSize(313, 156));
+    connect(w, &CancelDialog::cancelRequested, this, [this] { cmdOk_Click(); });
 
     auto* image = new QLabel(w);
     image->setObjectName(QStringLiteral("Image1"));
     image->setGeometry(16, 45, 32, 32);
-    image->setPixmap(trophy(w->devicePixelRatioF()));
+    image->setPixmap(
+        svgPixmap(QStringLiteral("trophy.svg"), QSize(32, 32), w->devicePixelRatioF()));
     image->setAccessibleName(QStringLiteral("Trophée"));
 
     for (int i = 0; i < HighScoreTable::Slots; ++i) {

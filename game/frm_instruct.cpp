@@ -1,37 +1,20 @@
 #include "frm_instruct.h"
 
-#include "small_windows.h"
+#include "brikko_icon.h"
+#include "cancel_dialog.h"
 #include "units.h"
+#include "window_centring.h"
 
-#include <QDialog>
 #include <QLabel>
 #include <QPushButton>
-#include <functional>
-
-namespace {
-
-// Enter presses OK; Escape does what OK does.
-class InstructDialog : public QDialog {
-public:
-    std::function<void()> onCancel;
-    void reject() override {
-        if (onCancel)
-            onCancel();
-    }
-};
-
-} // namespace
 
 frmInstruct::frmInstruct(QObject* parent) : Form(QStringLiteral("frmInstruct"), parent) {}
 
 QWidget* frmInstruct::createWidget() {
-    auto* w = new InstructDialog;
-    w->onCancel = [this] { cmdOk_Click(); };
-    w->setWindowTitle(QStringLiteral("Brikko32 Instructions"));
-    w->setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                      Qt::WindowCloseButtonHint);
-    w->setFixedSize(twipsToPixels(5535), twipsToPixels(2625));
-    w->setFont(SmallWindows::dialogFont());
+    // Enter presses OK; Escape does what OK does.
+    auto* w = CancelDialog::fixedSize(QStringLiteral("Brikko32 Instructions"),
+                                      QSize(twipsToPixels(5535), twipsToPixels(2625)));
+    connect(w, &CancelDialog::cancelRequested, this, [this] { cmdOk_Click(); });
 
     const struct {
         const char* name;
@@ -58,7 +41,7 @@ QWidget* frmInstruct::createWidget() {
     auto* image = new QLabel(w);
     image->setObjectName(QStringLiteral("Image1"));
     image->setGeometry(twipsRect(240, 240, 480, 480));
-    image->setPixmap(SmallWindows::brikkoIcon(w->devicePixelRatioF()));
+    image->setPixmap(brikkoIcon(w->devicePixelRatioF()));
     image->setAccessibleName(QStringLiteral("Icône de Brikko"));
 
     auto* ok = new QPushButton(QStringLiteral("OK"), w);
@@ -71,7 +54,7 @@ QWidget* frmInstruct::createWidget() {
 }
 
 void frmInstruct::Form_Load() {
-    SmallWindows::centre(widget(), control<QPushButton>(QStringLiteral("cmdOk")));
+    centreOnScreen(widget(), control<QPushButton>(QStringLiteral("cmdOk")));
 }
 
 void frmInstruct::cmdOk_Click() {

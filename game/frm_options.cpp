@@ -1,10 +1,10 @@
 #include "frm_options.h"
 
+#include "cancel_dialog.h"
 #include "game_options.h"
 #include "message_boxes.h"
 
 #include <QCheckBox>
-#include <QDialog>
 #include <QFocusEvent>
 #include <QFrame>
 #include <QGuiApplication>
@@ -15,16 +15,6 @@
 #include <algorithm>
 
 namespace {
-
-// Enter presses the default button; Escape does what "&Annuler" does.
-class OptionsDialog : public QDialog {
-public:
-    std::function<void()> onCancel;
-    void reject() override {
-        if (onCancel)
-            onCancel();
-    }
-};
 
 const QString kLevel = QStringLiteral("txtStartingLevel");
 const QString kFillLines = QStringLiteral("chkFillLines");
@@ -57,29 +47,17 @@ void etchedLine(QWidget* parent, int top, const QString& darkName, const QString
     }
 }
 
-// The classic dialog font, through its metric stand-in, so that the captions
-// fit the window's pixel layout.
-QFont dialogFont() {
-    return QFont(QStringList{QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
-                             QStringLiteral("Arial")},
-                 8);
-}
-
 } // namespace
 
-frmOptions::frmOptions(GameOptions& options, MessageBoxes& boxes,
-                       std::function<QRect()> gameWindowGeometry, QObject* parent)
+frmOptions::frmOptions(GameOptions& options, MessageBoxes& boxes, const Form* gameWindow,
+                       QObject* parent)
     : Form(QStringLiteral("frmOptions"), parent), options_(options), boxes_(boxes),
-      gameWindowGeometry_(std::move(gameWindowGeometry)) {}
+      gameWindow_(gameWindow) {}
 
 QWidget* frmOptions::createWidget() {
-    auto* w = new OptionsDialog;
-    w->onCancel = [this] { Command1_Click(); };
-    w->setWindowTitle(QStringLiteral("Options Brikko32 "));
-    w->setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                      Qt::WindowCloseButtonHint);
-    w->setFixedSize(177, 172);
-    w->setFont(dialogFont());
+    // Enter presses the default button; Escape does what "&Annuler" does.
+    auto* w = CancelDialog::fixedSize(QStringLiteral("Options Brikko32 "), QSize(177, 172));
+    connect(w, &CancelDialog::cancelRequested, this, [this] { Command1_Click(); });
 
     auto* label = new QLabel(QStringLiteral("Niveau de départ(0 - 9):"), w);
     label->setObjectName(QStringLiteral("Label1"));
@@ -124,7 +102,8 @@ QWidget* frmOptions::createWidget() {
 }
 
 void frmOptions::Form_Load() {
-    const QRect game = gameWindowGeometry_ ? gameWindowGeometry_() : QRect();
+    const QWidget* gameWidget = gameWindow_ ? gameWindow_->widget() : nullptr;
+    const QRect game = gameWidget ? gameWidget->frameGeometry() : QRect();
     if (!game.isValid())
         return;
     QWidget* w = widget();

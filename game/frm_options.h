@@ -2,9 +2,6 @@
 
 #include "form.h"
 
-#include <QRect>
-#include <functional>
-
 class GameOptions;
 class MessageBoxes;
 
@@ -14,11 +11,12 @@ class MessageBoxes;
 class frmOptions : public Form {
     Q_OBJECT
 public:
-    // gameWindowGeometry gives the game window's frame on screen when the
-    // options window is loaded; an empty or invalid rectangle leaves the
-    // placement to the window system.
-    frmOptions(GameOptions& options, MessageBoxes& boxes,
-               std::function<QRect()> gameWindowGeometry = {}, QObject* parent = nullptr);
+    // The options window is loaded centred over gameWindow's frame on screen;
+    // without a game window, or while it is not loaded, the placement is left
+    // to the window system. The game window may still be under construction
+    // here; it must outlive this window's loads.
+    frmOptions(GameOptions& options, MessageBoxes& boxes, const Form* gameWindow = nullptr,
+               QObject* parent = nullptr);
 
     static QString levelMessage() {
         return QStringLiteral("You must enter a number between 0 and 9");
@@ -49,5 +47,5 @@ protected:
 private:
     GameOptions& options_;
     MessageBoxes& boxes_;
-    std::function<QRect()> gameWindowGeometry_;
+    const Form* gameWindow_; // may be null; read only while loading
 };

@@ -1,10 +1,12 @@
 #include "frm_splash.h"
 
 #include "brikko.h"
+#include "brikko_icon.h"
+#include "dialog_font.h"
 #include "event_pump.h"
 #include "game_options.h"
-#include "small_windows.h"
 #include "units.h"
+#include "window_centring.h"
 
 #include <QDialog>
 #include <QFrame>
@@ -46,7 +48,7 @@ QWidget* frmSplash::createWidget() {
     w->setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                       Qt::CustomizeWindowHint);
     w->setFixedSize(twipsToPixels(4035), twipsToPixels(2040));
-    w->setFont(SmallWindows::dialogFont());
+    w->setFont(dialogFont());
     // A light grey window with black text, whatever the desktop's palette.
     QPalette palette = w->palette();
     for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
@@ -58,11 +60,11 @@ QWidget* frmSplash::createWidget() {
 
     QLabel* title =
         label(w, "Label5", QStringLiteral("Brikko32"), twipsRect(720, 120, 3000, 255 + 60));
-    title->setFont(SmallWindows::dialogFont(12));
+    title->setFont(dialogFont(12));
     auto* image = new QLabel(w);
     image->setObjectName(QStringLiteral("Image1"));
     image->setGeometry(twipsRect(120, 240, 480, 480));
-    image->setPixmap(SmallWindows::brikkoIcon(w->devicePixelRatioF()));
+    image->setPixmap(brikkoIcon(w->devicePixelRatioF()));
     image->setAccessibleName(QStringLiteral("Icône de Brikko"));
     label(w, "Label3", QStringLiteral("Version 1.00"), twipsRect(720, 480, 1005, 255));
     label(w, "Label4", QStringLiteral("Un jeu de l'équipe Vorelle"),
@@ -84,7 +86,7 @@ QWidget* frmSplash::createWidget() {
 }
 
 void frmSplash::Form_Load() {
-    SmallWindows::centre(widget(), control<QPushButton>(QStringLiteral("cmdOk")));
+    centreOnScreen(widget(), control<QPushButton>(QStringLiteral("cmdOk")));
     events_.doEvents();
     showAndLoad();
 }

@@ -1,7 +1,7 @@
 #include "game_controls.h"
 
 #include "brikko.h"
-#include "units.h"
+#include "key_codes.h"
 
 void GameControls::Form_KeyDown(int keyCode) {
     Brikko& b = game_;

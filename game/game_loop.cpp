@@ -199,9 +199,8 @@ void Brikko::RunGame() {
     if (loop_.window) {
         loop_.window->setGameMenus(GameMenuStates::idle());
         loop_.window->hideGameWindow();
+        loop_.window->handBackToExercise();
     }
-    if (loop_.handBack)
-        loop_.handBack();
 }
 
 void Brikko::SpawnPiece() {

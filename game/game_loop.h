@@ -5,8 +5,6 @@
 #include <QString>
 #include <QtGlobal>
 
-#include <functional>
-
 class GameOptions;
 class HighScoreDisplay;
 class HighScoreTable;
@@ -21,10 +19,7 @@ struct GameLoopLinks {
     MessageBoxes* boxes = nullptr;                // "Perdu !" and the name dialog
     HighScoreTable* highScores = nullptr;         // checked at the end of each game
     HighScoreDisplay* highScoreDisplay = nullptr; // frmHighScore
-    GameWindowPort* window = nullptr;             // frmBrikko
-    // The hand-back to the exercise at the end of a game (the exercise
-    // window's ResetAfterGame): labels reset, one more game counted, shown.
-    std::function<void()> handBack;
+    GameWindowPort* window = nullptr;             // frmBrikko, also the hand-back
 };
 
 // The game loop's rules and texts.

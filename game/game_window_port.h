@@ -40,4 +40,7 @@ public:
     virtual void hideGameWindow() = 0;
     // Shows the exercise window Form1, not modal.
     virtual void showExerciseWindow() = 0;
+    // The game has ended: hands back to the exercise (its ResetAfterGame:
+    // labels reset, one more game counted, shown).
+    virtual void handBackToExercise() = 0;
 };

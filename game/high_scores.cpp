@@ -1,12 +1,12 @@
 #include "high_scores.h"
 
+#include "atomic_file.h"
 #include "legacy_text.h"
 #include "message_boxes.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringList>
 #include <charconv>
 #include <cmath>
@@ -177,21 +177,6 @@ QByteArray defaultContents() {
 
 } // namespace HighScoreFile
 
-namespace {
-
-bool writeAtomically(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
-}
-
-} // namespace
-
 HighScoreTable::HighScoreTable(QString filePath) : filePath_(std::move(filePath)) {}
 
 QString HighScoreTable::HighNames(int slot) const {
@@ -225,7 +210,7 @@ void HighScoreTable::LoadHighScores() {
     const QFileInfo info(filePath_);
     fileUnreadable_ = false;
     if (!info.exists() && !info.isSymLink()) {
-        const bool created = writeAtomically(filePath_, HighScoreFile::defaultContents());
+        const bool created = writeFileAtomically(filePath_, HighScoreFile::defaultContents());
         if (created || !loaded_) {
             entries_ = HighScoreFile::parse(HighScoreFile::defaultContents());
             loaded_ = true;
@@ -253,7 +238,7 @@ bool HighScoreTable::SaveHighScores() const {
     // entries.
     if (!loaded_ || fileUnreadable_)
         return false;
-    return writeAtomically(filePath_, HighScoreFile::format(entries_));
+    return writeFileAtomically(filePath_, HighScoreFile::format(entries_));
 }
 
 int HighScoreTable::CheckHighScore(qint64 score, MessageBoxes& boxes, HighScoreDisplay& display) {

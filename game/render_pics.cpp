@@ -5,8 +5,6 @@
 
 #include <QPainter>
 
-#include <algorithm>
-
 namespace {
 
 // Face colours of kinds 1..7: bright, clearly apart from each other and from
@@ -59,21 +57,15 @@ QImage drawPreview(int kind, const QImage& tile, qreal ratio) {
     const PieceShape* shape = shapeOf(qint16(kind), SpawnOrientation);
     if (!shape)
         return preview;
-    int minDx = 0, maxDx = 0, minDy = 0, maxDy = 0;
-    for (const ShapeOffset o : shape->cells) {
-        minDx = std::min<int>(minDx, o.dx);
-        maxDx = std::max<int>(maxDx, o.dx);
-        minDy = std::min<int>(minDy, o.dy);
-        maxDy = std::max<int>(maxDy, o.dy);
-    }
-    const int width = (maxDx - minDx + 1) * TileSize;
-    const int height = (maxDy - minDy + 1) * TileSize;
+    const ShapeBounds& b = shape->bounds;
+    const int width = b.columns() * TileSize;
+    const int height = b.rows() * TileSize;
     const int left = (PreviewPixelWidth - width) / 2;
     const int top = (PreviewPixelHeight - height) / 2;
     QPainter p(&preview);
     p.setCompositionMode(QPainter::CompositionMode_Source);
     for (const ShapeOffset o : shape->cells)
-        p.drawImage(QRectF(left + (o.dx - minDx) * TileSize, top + (o.dy - minDy) * TileSize,
+        p.drawImage(QRectF(left + (o.dx - b.minDx) * TileSize, top + (o.dy - b.minDy) * TileSize,
                            TileSize, TileSize),
                     tile, QRectF(tile.rect()));
     return preview;

@@ -6,22 +6,27 @@
 
 namespace {
 
-// The reference positions at which every cell lands within the 10 x 18 board.
-constexpr ShapeLimits limitsOf(const std::array<ShapeOffset, 4>& cells) {
-    int minDx = 0, maxDx = 0, minDy = 0, maxDy = 0;
+constexpr ShapeBounds boundsOf(const std::array<ShapeOffset, 4>& cells) {
+    ShapeBounds b{0, 0, 0, 0};
     for (const ShapeOffset o : cells) {
-        minDx = std::min<int>(minDx, o.dx);
-        maxDx = std::max<int>(maxDx, o.dx);
-        minDy = std::min<int>(minDy, o.dy);
-        maxDy = std::max<int>(maxDy, o.dy);
+        b.minDx = std::min(b.minDx, o.dx);
+        b.maxDx = std::max(b.maxDx, o.dx);
+        b.minDy = std::min(b.minDy, o.dy);
+        b.maxDy = std::max(b.maxDy, o.dy);
     }
-    return {qint16(1 - minDx), qint16(BoardColumns - maxDx), qint16(1 - minDy),
-            qint16(BoardRows - maxDy)};
+    return b;
+}
+
+// The reference positions at which every cell lands within the 10 x 18 board.
+constexpr ShapeLimits limitsOf(ShapeBounds b) {
+    return {qint16(1 - b.minDx), qint16(BoardColumns - b.maxDx), qint16(1 - b.minDy),
+            qint16(BoardRows - b.maxDy)};
 }
 
 constexpr PieceShape shape(ShapeOffset a, ShapeOffset b, ShapeOffset c, ShapeOffset d) {
     const std::array<ShapeOffset, 4> cells{a, b, c, d};
-    return {cells, limitsOf(cells)};
+    const ShapeBounds bounds = boundsOf(cells);
+    return {cells, bounds, limitsOf(bounds)};
 }
 
 struct PieceKind {

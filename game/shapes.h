@@ -39,6 +39,19 @@ struct BoardCell {
     friend constexpr bool operator==(BoardCell, BoardCell) = default;
 };
 
+// How far a shape reaches around its reference cell: the smallest and largest
+// dx and dy of its four cells (0 is always among them, for the reference cell
+// itself).
+struct ShapeBounds {
+    qint8 minDx;
+    qint8 maxDx;
+    qint8 minDy;
+    qint8 maxDy;
+    constexpr int columns() const { return maxDx - minDx + 1; }
+    constexpr int rows() const { return maxDy - minDy + 1; }
+    friend constexpr bool operator==(ShapeBounds, ShapeBounds) = default;
+};
+
 // The reference positions at which a shape lies wholly on the board.
 struct ShapeLimits {
     qint16 minX;
@@ -53,7 +66,8 @@ struct ShapeLimits {
 
 struct PieceShape {
     std::array<ShapeOffset, 4> cells;
-    ShapeLimits limits;
+    ShapeBounds bounds;
+    ShapeLimits limits; // worked out from bounds and the board's size
 };
 
 using PieceCells = std::array<BoardCell, 4>;

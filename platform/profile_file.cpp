@@ -1,10 +1,10 @@
 #include "profile_file.h"
 
+#include "atomic_file.h"
 #include "legacy_text.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <vector>
 
@@ -264,12 +264,5 @@ bool ProfileFile::writeString(const QString& section, const QString& key, const 
         return false;
     if (r == ReadResult::Read && *updated == content)
         return true;
-    QSaveFile file(path_);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(*updated) != updated->size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return writeFileAtomically(path_, *updated);
 }

@@ -1,6 +1,6 @@
 #include "bulb_picture.h"
 
-#include "icons.h"
+#include "svg_pixmap.h"
 
 #include <QPainter>
 

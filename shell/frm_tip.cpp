@@ -1,29 +1,18 @@
 #include "frm_tip.h"
 
 #include "bulb_picture.h"
+#include "cancel_dialog.h"
 #include "settings_store.h"
 #include "tips_file.h"
 #include "tips_setting.h"
 #include "units.h"
 
 #include <QCheckBox>
-#include <QDialog>
 #include <QLabel>
 #include <QPushButton>
 #include <algorithm>
 
 namespace {
-
-// The window itself: Enter presses the default button, Escape and the title
-// bar's close box act as "OK".
-class TipDialog : public QDialog {
-public:
-    std::function<void()> onCancel;
-    void reject() override {
-        if (onCancel)
-            onCancel();
-    }
-};
 
 QLabel* whiteLabel(QWidget* parent, const QString& name, const QString& text, const QRect& r) {
     auto* label = new QLabel(text, parent);
@@ -73,8 +62,10 @@ QString frmTip::missingFileMessage() {
 }
 
 QWidget* frmTip::createWidget() {
-    auto* w = new TipDialog;
-    w->onCancel = [this] { cmdOK_Click(); };
+    // The window itself: Enter presses the default button, Escape and the title
+    // bar's close box act as "OK".
+    auto* w = new CancelDialog;
+    connect(w, &CancelDialog::cancelRequested, this, [this] { cmdOK_Click(); });
     w->setWindowTitle(QStringLiteral("Astuce du jour"));
     w->setFixedSize(twipsToPixels(5895), twipsToPixels(3285));
 

@@ -9,23 +9,19 @@ ProgramWindows::ProgramWindows(Form1& form1, Form& about, BrikkoServices service
     : QObject(parent), form1_(form1),
       optionsFile_(services.paths.configFile(GameOptions::FileName)), options_(optionsFile_),
       highScores_(services.paths.userDataFile(HighScoreFile::FileName)), game_(services),
-      optionsWindow_(options_, boxes,
-                     [this] {
-                         const QWidget* w = gameWindow_.widget();
-                         return w ? w->frameGeometry() : QRect();
-                     }),
+      // The game window is made just after; the options window reads its
+      // frame only when loaded.
+      optionsWindow_(options_, boxes, &gameWindow_),
       gameWindow_(game_, {highScores_, highScoreWindow_, optionsWindow_, instruct_}),
       splash_(options_, game_, services.events, {&highScoreWindow_, &about, &instruct_},
               gameWindow_) {
-    game_.connectLoop({&options_, &boxes, &highScores_, &highScoreWindow_, &gameWindow_,
-                       [this] { form1_.ResetAfterGame(); }});
+    game_.connectLoop({&options_, &boxes, &highScores_, &highScoreWindow_, &gameWindow_});
+    connect(&gameWindow_, &frmBrikko::gameHandedBack, &form1_, &Form1::ResetAfterGame);
     connect(&gameWindow_, &frmBrikko::exerciseWindowRequested, &form1_,
             [this] { form1_.Show(false); });
     // A running game is already paused; the box holds the game until it closes.
     connect(&gameWindow_, &frmBrikko::aboutRequested, &about, [&about] { about.Show(true); });
-    form1_.onReward = [this] { openGame(); };
+    connect(&form1_, &Form1::rewardRequested, this, &ProgramWindows::openGame);
 }
 
-ProgramWindows::~ProgramWindows() {
-    form1_.onReward = nullptr;
-}
+ProgramWindows::~ProgramWindows() = default;

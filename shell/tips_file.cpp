@@ -8,29 +8,13 @@
 
 namespace {
 
-// Bytes cut at an arbitrary place may end inside a UTF-8 sequence; without
-// that partial sequence valid UTF-8 stays valid.
-QByteArray withoutPartialUtf8Tail(QByteArray bytes) {
-    for (int back = 1; back <= 3 && back <= bytes.size(); ++back) {
-        const auto b = static_cast<unsigned char>(bytes[bytes.size() - back]);
-        if ((b & 0xC0) == 0x80)
-            continue; // a continuation byte: look further back
-        if (b >= 0xC0) {
-            const int length = b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : 2;
-            if (length > back)
-                bytes.chop(back);
-        }
-        break;
-    }
-    return bytes;
-}
-
 QString decode(const QByteArray& bytes, bool truncated) {
     if (bytes.startsWith("\xFF\xFE"))
         return QStringDecoder(QStringDecoder::Utf16LE).decode(bytes);
     if (bytes.startsWith("\xFE\xFF"))
         return QStringDecoder(QStringDecoder::Utf16BE).decode(bytes);
-    return decodeUtf8OrWindows1252(truncated ? withoutPartialUtf8Tail(bytes) : bytes);
+    // Bytes cut at an arbitrary place may end inside a UTF-8 sequence.
+    return decodeUtf8OrWindows1252(truncated ? utf8CompletePrefix(bytes) : QByteArrayView(bytes));
 }
 
 bool isLineEnd(QChar c) {

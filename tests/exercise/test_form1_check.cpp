@@ -117,10 +117,10 @@ private slots:
         QFETCH(int, needed);
         QFETCH(QString, score);
         int games = 0;
-        f->form.onReward = [&] {
+        QObject::connect(&f->form, &Form1::rewardRequested, [&] {
             ++games;
             QVERIFY(f->form.isVisible()); // the game opens, then the window hides
-        };
+        });
         f->draw(opt, Difficulties[std::size_t(opt)].lower);
         f->answer("faux"); // wrong answers never matter
         for (int i = 1; i < needed; ++i)
@@ -144,7 +144,8 @@ private slots:
         f->click("CmdGenerer"); // into an empty box: the draw alone enables hint and solution
         QCOMPARE(f->buttons(), (Buttons{false, true, true, true}));
         // A game that hands back while it opens leaves the window shown.
-        f->form.onReward = [this] { f->form.ResetAfterGame(); };
+        QObject::disconnect(&f->form, &Form1::rewardRequested, nullptr, nullptr);
+        QObject::connect(&f->form, &Form1::rewardRequested, [this] { f->form.ResetAfterGame(); });
         for (int i = 0; i < needed; ++i)
             f->answerRight();
         QVERIFY(f->form.isVisible());
@@ -154,7 +155,7 @@ private slots:
     void optionChangedThenEmptyCheckRewards() {
         QStringList order;
         f->boxes.onMsgBox = [&] { order << "message"; };
-        f->form.onReward = [&] { order << "game"; };
+        QObject::connect(&f->form, &Form1::rewardRequested, [&] { order << "game"; });
         f->draw(0, 50);
         for (int i = 0; i < 6; ++i)
             f->answerRight();

@@ -245,7 +245,8 @@ private slots:
 
     void menusAndEnd() {
         int opened = 0;
-        f->form.onTips = f->form.onAbout = [&] { ++opened; };
+        QObject::connect(&f->form, &Form1::tipsRequested, [&] { ++opened; });
+        QObject::connect(&f->form, &Form1::aboutRequested, [&] { ++opened; });
         f->form.widget()->findChild<QAction*>("astuce")->trigger();
         f->form.widget()->findChild<QAction*>("apropos")->trigger();
         QCOMPARE(opened, 2);

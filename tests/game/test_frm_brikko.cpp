@@ -49,8 +49,8 @@ struct WindowFixture {
         if (f.open(QIODevice::WriteOnly))
             f.write(QByteArray("A:9000\r\n").repeated(5));
         f.close();
-        game.connectLoop(
-            {&options, &boxes, &scores, &highScoreWindow, &window, [this] { ++handBacks; }});
+        game.connectLoop({&options, &boxes, &scores, &highScoreWindow, &window});
+        QObject::connect(&window, &frmBrikko::gameHandedBack, [this] { ++handBacks; });
         window.Show();
         if (!QTest::qWaitForWindowExposed(window.widget()))
             qFatal("the game window is not shown");

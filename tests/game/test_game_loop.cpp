@@ -157,7 +157,7 @@ private slots:
     void filledRowsMatchTheirChance() {
         QFETCH(double, level);
         LoopFixture f(/*realRandom=*/true);
-        f.brikko.connectLoop({&f.options, nullptr, nullptr, nullptr, nullptr, {}});
+        f.brikko.connectLoop({&f.options, nullptr, nullptr, nullptr, nullptr});
         f.options.StartingLevel = level;
         f.options.FillLines = true;
         qint64 filled = 0, topFilled = 0;

@@ -9,8 +9,8 @@
 #include "game_controls.h"
 #include "game_options.h"
 #include "high_scores.h"
+#include "key_codes.h"
 #include "profile_file.h"
-#include "units.h"
 
 #include <QFile>
 #include <QMap>
@@ -63,8 +63,7 @@ struct LoopFixture : GameWindowPort, HighScoreDisplay, MediaControl, BoardScreen
         };
         renderer.attach(this, &preview);
         brikko.setDrawing(&renderer);
-        brikko.connectLoop(
-            {&options, &boxes, &scores, this, this, [this] { journal << "hand-back"; }});
+        brikko.connectLoop({&options, &boxes, &scores, this, this});
     }
 
     FakeSoundPlayer sounds;
@@ -103,6 +102,7 @@ struct LoopFixture : GameWindowPort, HighScoreDisplay, MediaControl, BoardScreen
     void setLabel(GameLabel label, const QString& text) override { labels[label] = text; }
     void hideGameWindow() override { journal << "hide"; }
     void showExerciseWindow() override { journal << "exercise shown"; }
+    void handBackToExercise() override { journal << "hand-back"; }
     void showHighScores(const HighScoreTable&) override { journal << "high scores shown"; }
     void send(const QString& command) override { // as "verb seconds"
         music << command.section(u' ', 0, 0) + u' ' + QString::number(clock.seconds, 'f', 1);

@@ -1,7 +1,7 @@
 // The game's key codes from the toolkit's keys, and the fractions of the
 // pseudo-random generator.
+#include "key_codes.h"
 #include "random.h"
-#include "units.h"
 
 #include <QTest>
 #include <cmath>

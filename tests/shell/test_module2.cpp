@@ -3,8 +3,8 @@
 #include "fakes.h"
 #include "form1.h"
 #include "frm_tip.h"
-#include "module2.h"
 #include "program_end.h"
+#include "startup.h"
 
 #include <QDialog>
 #include <QTemporaryDir>

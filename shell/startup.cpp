@@ -1,4 +1,4 @@
-#include "module2.h"
+#include "startup.h"
 
 #include "form1.h"
 #include "frm_tip.h"
@@ -11,7 +11,7 @@
 namespace Module2 {
 
 void WireMainWindow(Form1& form1, frmTip& tip) {
-    form1.onTips = [&tip] { tip.Show(false); };
+    QObject::connect(&form1, &Form1::tipsRequested, &tip, [&tip] { tip.Show(false); });
     QObject::connect(&form1, &Form::unloaded, &form1, [] { ProgramEnd::endProgram(); });
 }
 

@@ -1,4 +1,4 @@
-#include "units.h"
+#include "key_codes.h"
 
 #include <Qt>
 

@@ -1,0 +1,7 @@
+#pragma once
+
+#include <QFont>
+
+// The classic dialog font at `points`, through its metric stand-ins, so that
+// captions fit the windows' pixel and twip layouts.
+QFont dialogFont(double points = 8);

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QPixmap>
+#include <QSize>
+#include <QString>
+
+// A picture built into the program (resource prefix ":/vorelle/") drawn at
+// `size` logical pixels, sharp on a screen with the given device pixel ratio.
+// A null pixmap when the picture is missing.
+QPixmap svgPixmap(const QString& resourceName, QSize size, qreal devicePixelRatio = 1.0);

@@ -14,6 +14,7 @@
 #include "sdl_media_control.h"
 #include "sdl_sound_player.h"
 #include "settings_store.h"
+#include "startup_probe.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -22,6 +23,7 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    StartupProbe::installIfAsked(app);
     QApplication::setApplicationName(QStringLiteral("vorelle"));
     QApplication::setWindowIcon(programIcon());
     // The program ends through "Quitter" or the main window's close box, never

@@ -8,7 +8,8 @@
 // once (SIGKILL) and takes its peak memory from wait4. Runs alternate, bare
 // then real then real then bare, so that a machine getting busier or quieter
 // weighs on both alike; every run gets a fresh, empty home folder (first start:
-// no settings, the tip of the day shows first) and a fresh runtime folder. A
+// no settings, the tip of the day shows first) and a fresh runtime folder, in
+// memory like a session's. A
 // first pair is run and thrown away to warm the disk cache.
 //
 // Run it under a virtual X server, on as quiet a machine as possible:
@@ -50,12 +51,15 @@ struct Sample {
 // Starts `program` in a fresh home folder, waits for the marker line, ends it.
 bool runOnce(const char* program, Sample& sample) {
     namespace fs = std::filesystem;
-    char pattern[] = "/tmp/vorelle-startup-XXXXXX";
-    if (!mkdtemp(pattern))
+    char homePattern[] = "/tmp/vorelle-startup-XXXXXX";
+    char runtimePattern[] = "/dev/shm/vorelle-startup-XXXXXX";
+    if (!mkdtemp(homePattern))
         return false;
-    const fs::path root(pattern);
-    const fs::path home = root / "home", runtime = root / "runtime";
-    fs::create_directories(home);
+    // A session's runtime folder is in memory (/run/user/<uid>); on a disk the
+    // single-instance lock file's sync alone would cost tens of milliseconds.
+    const bool inMemory = mkdtemp(runtimePattern) != nullptr;
+    const fs::path home(homePattern);
+    const fs::path runtime = inMemory ? fs::path(runtimePattern) : home / "runtime";
     fs::create_directories(runtime);
     fs::permissions(runtime, fs::perms::owner_all, fs::perm_options::replace);
 
@@ -109,7 +113,8 @@ bool runOnce(const char* program, Sample& sample) {
     while (wait4(pid, &status, 0, &usage) < 0 && errno == EINTR) {
     }
     std::error_code ignored;
-    fs::remove_all(root, ignored);
+    fs::remove_all(home, ignored);
+    fs::remove_all(runtime, ignored);
 
     sample.ms = std::chrono::duration<double, std::milli>(end - start).count();
     sample.peakKiB = usage.ru_maxrss;

@@ -14,4 +14,5 @@ QPixmap svgPixmap(const QString& resourceName, QSize size, qreal devicePixelRati
 
 QPixmap smilingFace(qreal devicePixelRatio = 1.0); // 32 × 32
 QPixmap sadFace(qreal devicePixelRatio = 1.0);     // 32 × 32
+// The program's icon, drawn once at every usual size.
 QIcon programIcon();

@@ -16,6 +16,9 @@
 //
 //     xvfb-run -a build/default/bin/bench_startup [runs of each, default 20]
 //
+// A program to measure in place of this build's one (an older build, say) may
+// follow the number of runs.
+//
 // It prints the median and the spread of each program and the ratios of the
 // medians (targets: time at most 1.25, memory at most 1.15); the exit status
 // is 0 when both are met.
@@ -163,7 +166,7 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     Series bare{"bare", VORELLE_BARE_PROGRAM, {}, {}};
-    Series real{"vorelle", VORELLE_PROGRAM, {}, {}};
+    Series real{"vorelle", argc > 2 ? argv[2] : VORELLE_PROGRAM, {}, {}};
 
     Sample warm;
     runOnce(bare.program, warm);

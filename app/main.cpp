@@ -17,6 +17,7 @@
 #include "sdl_sound_player.h"
 #include "settings_store.h"
 #include "startup.h"
+#include "startup_probe.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -25,6 +26,7 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    StartupProbe::installIfAsked(app);
     QApplication::setApplicationName(QStringLiteral("vorelle"));
     // The desktop matches the windows to the program's desktop entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral(VORELLE_APP_ID));

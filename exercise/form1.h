@@ -49,7 +49,7 @@ public:
 
     // Ends the program at once when another copy runs; then the start state.
     void Form_Load() override;
-    // Lays every control out for the window's size: its design geometry
+    // Lays every control out for the window's size: its geometry in twips
     // scaled by the current outer size over the outer size at load
     // (single-precision factors; frame children relative to their frame;
     // fonts unchanged), so that growing and shrinking back never drifts.
@@ -98,7 +98,7 @@ protected:
 private:
     struct Placed {
         QPointer<QWidget> widget;
-        QRect twips; // left, top, width, height in the design, relative to the container
+        QRect twips; // left, top, width, height in twips, relative to the container
     };
     template <typename W>
     W* place(W* widget, QWidget* container, const QString& name, int left, int top, int width,
@@ -118,7 +118,7 @@ private:
     ButtonStates buttons_;
     qint16 lastWidth_ = 0;
     qint16 lastHeight_ = 0;
-    // The outer size at load: the controls are laid out from their design
+    // The outer size at load: the controls are laid out from their twips
     // geometry scaled by the current size over this one.
     int loadWidth_ = 0;
     int loadHeight_ = 0;

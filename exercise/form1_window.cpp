@@ -230,7 +230,7 @@ void Form1::Form_Resize() {
         return;
     if (loadWidth_ > 0 && loadHeight_ > 0) {
         // Every control, frame children included (their geometry is relative
-        // to the frame), from its design geometry: growing and shrinking back
+        // to the frame), from its geometry in twips: growing and shrinking back
         // gives the very same pixels.
         const float sx = float(width) / float(loadWidth_);
         const float sy = float(height) / float(loadHeight_);

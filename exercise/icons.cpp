@@ -2,6 +2,8 @@
 
 #include "svg_pixmap.h"
 
+#include <QCoreApplication>
+
 QPixmap smilingFace(qreal devicePixelRatio) {
     return svgPixmap(QStringLiteral("face_smile.svg"), QSize(32, 32), devicePixelRatio);
 }
@@ -11,8 +13,17 @@ QPixmap sadFace(qreal devicePixelRatio) {
 }
 
 QIcon programIcon() {
-    QIcon icon;
-    for (int side : {16, 24, 32, 48, 64, 128, 256})
-        icon.addPixmap(svgPixmap(QStringLiteral("vorelle.svg"), QSize(side, side)));
-    return icon;
+    // Drawn once and shared by the application and every window; dropped
+    // with the application object, before the pixmaps' backing is gone.
+    static QIcon* icon = nullptr;
+    if (!icon) {
+        icon = new QIcon;
+        for (int side : {16, 24, 32, 48, 64, 128})
+            icon->addPixmap(svgPixmap(QStringLiteral("vorelle.svg"), QSize(side, side)));
+        qAddPostRoutine([] {
+            delete icon;
+            icon = nullptr;
+        });
+    }
+    return *icon;
 }

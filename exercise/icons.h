@@ -8,4 +8,5 @@
 
 QPixmap smilingFace(qreal devicePixelRatio = 1.0); // 32 × 32
 QPixmap sadFace(qreal devicePixelRatio = 1.0);     // 32 × 32
+// The program's icon, drawn once at every usual size.
 QIcon programIcon();

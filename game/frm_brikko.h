@@ -40,7 +40,7 @@ public:
     // The board's pictures and back buffer, drawn for this window's screen.
     BoardRenderer& renderer() { return renderer_; }
 
-    // The design's key handler: a key code of the design (the shift state
+    // The key handler: one of the program's key codes (the shift state
     // does not count). Every key pressed in the window, whatever control has
     // the focus, arrives here.
     void Form_KeyDown(int keyCode);

@@ -14,7 +14,7 @@ class GameControls {
 public:
     explicit GameControls(Brikko& game) : game_(game) {}
 
-    // Form_KeyDown with a design key code (the shift state does not count).
+    // Form_KeyDown with one of the program's key codes (the shift state does not count).
     // While a piece falls (Landed false, Playing true, Paused false): Left
     // and Right move it, Up and Clear turn it, Down starts the fast drop
     // (keeping the row of the first press), P pauses. Otherwise only P does

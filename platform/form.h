@@ -5,10 +5,10 @@
 #include <QString>
 #include <QWidget>
 
-// The lifecycle of a design window. The Form object is created once and lives
-// until the process ends; its on-screen part (the QWidget with its controls)
-// exists only while the form is loaded:
-// - Load() builds the controls in their design state, then runs Form_Load();
+// The lifecycle of a window (docs/ARCHITECTURE.md, "The window model"). The
+// Form object is created once and lives until the process ends; its on-screen
+// part (the QWidget with its controls) exists only while the form is loaded:
+// - Load() builds the controls in their initial state, then runs Form_Load();
 // - Show() loads first when needed; a modal Show() returns when the window is
 //   hidden or unloaded;
 // - Hide() keeps the window loaded;
@@ -53,7 +53,7 @@ signals:
     void unloaded();
 
 protected:
-    // Builds the window and its controls in their design state. The returned
+    // Builds the window and its controls in their initial state. The returned
     // widget is owned by the form until it is unloaded.
     virtual QWidget* createWidget() = 0;
     virtual void Form_Load() {}

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-// Message box styles of the design.
+// Message box styles (docs/ARCHITECTURE.md, "The window model").
 enum MsgBoxStyle { MsgPlain = 0, MsgQuestion = 32, MsgExclamation = 48 };
 
 // Message boxes and the input box. msgBox shows text with an OK button and

@@ -2,55 +2,64 @@
 
 #include "clock.h"
 
+#include "sdl_library.h"
+
 #include <QFile>
 #include <QFileInfo>
-#include <SDL.h>
-#include <SDL_mixer.h>
 #include <algorithm>
-#if VORELLE_HAVE_ALSA
-#include <alsa/asoundlib.h>
-#endif
+#include <dlfcn.h>
 
 namespace {
 constexpr int kFrequency = 44100;
 constexpr int kChannels = 2;
 constexpr int kChunkFrames = 1024; // about 23 ms of latency
 
-#if VORELLE_HAVE_ALSA
 // ALSA reports why it cannot open a device on stderr, several lines each time
 // (for instance "cannot find card '0'" on a machine without a sound card).
 // Sound failures are silent here, and SDL hands the reason back as its own
 // error anyway, so those lines are dropped. The handler is the process's one
-// for the ALSA library that SDL loads.
+// for the ALSA library that SDL loads, set before SDL opens it.
 void ignoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
-#endif
+using AlsaErrorHandler = void (*)(const char*, int, const char*, int, const char*, ...);
 
 void silenceSoundLibraries() {
-#if VORELLE_HAVE_ALSA
-    snd_lib_error_set_handler(ignoreAlsaError);
-#endif
+    static const bool done = [] {
+        void* alsa = dlopen("libasound.so.2", RTLD_NOW | RTLD_LOCAL);
+        auto* setHandler = alsa ? reinterpret_cast<int (*)(AlsaErrorHandler)>(
+                                      dlsym(alsa, "snd_lib_error_set_handler"))
+                                : nullptr;
+        if (setHandler)
+            setHandler(ignoreAlsaError);
+        return true;
+    }();
+    (void)done;
 }
 
 // Opens SDL's audio and the mixer on the default output; on failure leaves
 // both closed. Runs on whichever thread looks for the output.
 bool openOutput() {
+    const SdlLibrary* sdl = SdlLibrary::get();
+    if (!sdl)
+        return false;
     // SDL's audio brings up its event queue, which would otherwise take over
     // SIGINT and SIGTERM and keep the program from ending on them.
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    sdl->SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     silenceSoundLibraries();
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
+    if (sdl->InitSubSystem(SDL_INIT_AUDIO) != 0)
         return false;
-    if (Mix_OpenAudio(kFrequency, MIX_DEFAULT_FORMAT, kChannels, kChunkFrames) != 0) {
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    if (sdl->OpenAudio(kFrequency, MIX_DEFAULT_FORMAT, kChannels, kChunkFrames) != 0) {
+        sdl->QuitSubSystem(SDL_INIT_AUDIO);
         return false;
     }
     return true;
 }
 
+// Only once openOutput() has succeeded: the libraries are loaded.
 void closeMixer() {
-    Mix_CloseAudio();
-    Mix_Quit();
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    const SdlLibrary* sdl = SdlLibrary::get();
+    sdl->CloseAudio();
+    sdl->Quit();
+    sdl->QuitSubSystem(SDL_INIT_AUDIO);
 }
 } // namespace
 
@@ -122,8 +131,8 @@ void SdlAudioDevice::joinAttempt() {
 void SdlAudioDevice::adoptOutput() {
     // Only the removal of the opened output matters here; nobody reads the
     // other audio events, so they are not queued.
-    SDL_EventState(SDL_AUDIODEVICEADDED, SDL_IGNORE);
-    SDL_FlushEvents(SDL_AUDIODEVICEADDED, SDL_AUDIODEVICEREMOVED);
+    SdlLibrary::get()->EventState(SDL_AUDIODEVICEADDED, SDL_IGNORE);
+    SdlLibrary::get()->FlushEvents(SDL_AUDIODEVICEADDED, SDL_AUDIODEVICEREMOVED);
     failed_ = false;
     open_ = true;
 }
@@ -133,8 +142,8 @@ bool SdlAudioDevice::outputLost() {
     // playback device is this one.
     bool lost = false;
     SDL_Event event;
-    while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_AUDIODEVICEREMOVED, SDL_AUDIODEVICEREMOVED) >
-           0) {
+    while (SdlLibrary::get()->PeepEvents(&event, 1, SDL_GETEVENT, SDL_AUDIODEVICEREMOVED,
+                                         SDL_AUDIODEVICEREMOVED) > 0) {
         if (!event.adevice.iscapture)
             lost = true;
     }
@@ -156,8 +165,8 @@ void SdlAudioDevice::closeOutput() {
         return;
     for (User* user : users_)
         user->releaseAudio();
-    Mix_HaltMusic();
-    Mix_HaltChannel(-1);
+    SdlLibrary::get()->HaltMusic();
+    SdlLibrary::get()->HaltChannel(-1);
     closeMixer();
     open_ = false;
 }

@@ -2,9 +2,9 @@
 
 #include "media_command.h"
 
+#include "sdl_library.h"
 #include <QFile>
 #include <QFileInfo>
-#include <SDL_mixer.h>
 
 QString SdlMediaControl::defaultSoundFont() {
     return QStringLiteral("/usr/share/sounds/sf2/TimGM6mb.sf2");
@@ -45,14 +45,15 @@ void SdlMediaControl::open(const QString& path) {
     const QByteArray file = audioFileName(path, maxFileBytes);
     if (file.isEmpty())
         return;
+    const SdlLibrary* sdl = SdlLibrary::get();
     const bool haveSoundFont = QFileInfo(soundFont_).isFile();
     if (haveSoundFont)
-        Mix_SetSoundFonts(QFile::encodeName(soundFont_).constData());
-    Mix_Music* music = Mix_LoadMUS(file.constData());
-    if (music && Mix_GetMusicType(music) == MUS_MID && !haveSoundFont) {
+        sdl->SetSoundFonts(QFile::encodeName(soundFont_).constData());
+    Mix_Music* music = sdl->LoadMUS(file.constData());
+    if (music && sdl->GetMusicType(music) == MUS_MID && !haveSoundFont) {
         // Without the soundfont another MIDI synthesizer may have taken the
         // file; the music is then not ours to play.
-        Mix_FreeMusic(music);
+        sdl->FreeMusic(music);
         music = nullptr;
     }
     if (!music)
@@ -63,9 +64,9 @@ void SdlMediaControl::open(const QString& path) {
 
 void SdlMediaControl::play(const QString& path) {
     open(path);
-    if (!music_ || path != openPath_ || Mix_PlayingMusic())
+    if (!music_ || path != openPath_ || SdlLibrary::get()->PlayingMusic())
         return;
-    Mix_PlayMusic(music_, 1);
+    SdlLibrary::get()->PlayMusic(music_, 1);
 }
 
 void SdlMediaControl::close(const QString& path) {
@@ -76,8 +77,8 @@ void SdlMediaControl::close(const QString& path) {
 void SdlMediaControl::releaseAudio() {
     if (music_) {
         // The mixing thread may be reading the music: stop it first.
-        Mix_HaltMusic();
-        Mix_FreeMusic(music_);
+        SdlLibrary::get()->HaltMusic();
+        SdlLibrary::get()->FreeMusic(music_);
         music_ = nullptr;
     }
     openPath_.clear();

@@ -1,6 +1,6 @@
 #include "sdl_sound_player.h"
 
-#include <SDL_mixer.h>
+#include "sdl_library.h"
 
 namespace {
 // Sounds have a mixer channel of their own; the music is mixed apart.
@@ -23,8 +23,9 @@ void SdlSoundPlayer::play(const QString& path) {
     const QByteArray file = audioFileName(path, maxFileBytes);
     if (file.isEmpty())
         return;
-    chunk_ = Mix_LoadWAV(file.constData());
-    if (chunk_ && Mix_PlayChannel(kSoundChannel, chunk_, 0) < 0)
+    const SdlLibrary* sdl = SdlLibrary::get();
+    chunk_ = sdl->LoadWAV(file.constData());
+    if (chunk_ && sdl->PlayChannel(kSoundChannel, chunk_, 0) < 0)
         releaseAudio();
 }
 
@@ -32,7 +33,7 @@ void SdlSoundPlayer::releaseAudio() {
     if (!chunk_)
         return;
     // The mixing thread may be reading the chunk: stop the channel first.
-    Mix_HaltChannel(kSoundChannel);
-    Mix_FreeChunk(chunk_);
+    SdlLibrary::get()->HaltChannel(kSoundChannel);
+    SdlLibrary::get()->FreeChunk(chunk_);
     chunk_ = nullptr;
 }

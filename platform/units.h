@@ -3,7 +3,8 @@
 #include <QRect>
 #include <cmath>
 
-// Design units: 1 twip = 1/1440 inch; at 96 logical dpi, 15 twips = 1 pixel.
+// Twips (docs/ARCHITECTURE.md, "The window model"): 1 twip = 1/1440 inch; at
+// 96 logical dpi, 15 twips = 1 pixel.
 inline int twipsToPixels(double twips) {
     return int(std::lround(twips / 15.0));
 }

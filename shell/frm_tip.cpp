@@ -102,7 +102,7 @@ QWidget* frmTip::createWidget() {
     // Every change of the box, by the pupil or by the window, stores it.
     connect(check, &QCheckBox::toggled, this, [this] { chkLoadTipsAtStartup_Click(); });
 
-    // The toolkit's font may be wider than the design's: a caption that does
+    // The toolkit's font may be wider than the one the layout was made for: a caption that does
     // not fit widens its control to the right, up to the window's margin.
     const int rightEdge = w->width() - twipsToPixels(120);
     const int buttons = std::max({ok->width(), ok->sizeHint().width(), next->sizeHint().width()});

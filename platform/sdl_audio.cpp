@@ -113,7 +113,10 @@ bool SdlAudioDevice::open() {
 void SdlAudioDevice::startAttempt() {
     attemptDone_.store(false, std::memory_order_relaxed);
     attemptOpened_ = false;
-    attempt_ = SDL_CreateThread(
+    const SdlLibrary* sdl = SdlLibrary::get();
+    if (!sdl)
+        return;
+    attempt_ = sdl->CreateThread(
         [](void* data) -> int {
             auto* device = static_cast<SdlAudioDevice*>(data);
             device->attemptOpened_ = openOutput();
@@ -124,7 +127,7 @@ void SdlAudioDevice::startAttempt() {
 }
 
 void SdlAudioDevice::joinAttempt() {
-    SDL_WaitThread(attempt_, nullptr);
+    SdlLibrary::get()->WaitThread(attempt_, nullptr);
     attempt_ = nullptr;
 }
 

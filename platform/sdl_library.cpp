@@ -24,6 +24,8 @@ const SdlLibrary* load() {
         resolve(sdl, "SDL_EventState", t.EventState) &&
         resolve(sdl, "SDL_FlushEvents", t.FlushEvents) &&
         resolve(sdl, "SDL_PeepEvents", t.PeepEvents) &&
+        resolve(sdl, "SDL_CreateThread", t.CreateThread) &&
+        resolve(sdl, "SDL_WaitThread", t.WaitThread) &&
         resolve(mixer, "Mix_OpenAudio", t.OpenAudio) &&
         resolve(mixer, "Mix_CloseAudio", t.CloseAudio) && resolve(mixer, "Mix_Quit", t.Quit) &&
         resolve(mixer, "Mix_LoadWAV", t.LoadWAV) && resolve(mixer, "Mix_FreeChunk", t.FreeChunk) &&

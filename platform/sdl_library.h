@@ -15,6 +15,8 @@ struct SdlLibrary {
     decltype(&::SDL_EventState) EventState;
     decltype(&::SDL_FlushEvents) FlushEvents;
     decltype(&::SDL_PeepEvents) PeepEvents;
+    decltype(&::SDL_CreateThread) CreateThread;
+    decltype(&::SDL_WaitThread) WaitThread;
     decltype(&::Mix_OpenAudio) OpenAudio;
     decltype(&::Mix_CloseAudio) CloseAudio;
     decltype(&::Mix_Quit) Quit;

@@ -66,7 +66,9 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION "education")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# SDL and SDL_mixer are loaded at the first sound rather than linked, so
+# dpkg-shlibdeps cannot see them: they are named here.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "qt6-qpa-plugins, qt6-translations-l10n, timgm6mb-soundfont | sf3-soundfont-gm | sf2-soundfont-gm, fonts-liberation2")
+    "libsdl2-2.0-0, libsdl2-mixer-2.0-0, qt6-qpa-plugins, qt6-translations-l10n, timgm6mb-soundfont | sf3-soundfont-gm | sf2-soundfont-gm, fonts-liberation2")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 include(CPack)

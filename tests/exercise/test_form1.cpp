@@ -5,7 +5,6 @@
 #include "answer_box.h"
 #include "app_info.h"
 #include "difficulty.h"
-#include "fake_instance_guard.h"
 #include "fakes.h"
 #include "form1.h"
 #include "number_words.h"

@@ -65,7 +65,6 @@ private slots:
         qputenv("SDL_DISKAUDIOFILE", QFile::encodeName(capture_));
         device_.emplace(clock_);
     }
-    void cleanup() { device_.reset(); }
 
     // The sounds played one after the other: the loudest sample and the
     // seconds heard, least and most of each.
@@ -80,6 +79,8 @@ private slots:
             << QStringList{"absent.wav", pipe} << QList{0.0, 0.0, 0.0, 0.0};
         QTest::addRow("cut by the next")
             << QStringList{"Sound7.wav", "Sound3.wav"} << QList{0.01, 1.0, 0.0, 0.3};
+        QTest::addRow("cut by a missing file")
+            << QStringList{"Sound7.wav", "absent.wav"} << QList{0.0, 1.0, 0.0, 0.3};
     }
     void sounds() {
         QFETCH(QStringList, files);

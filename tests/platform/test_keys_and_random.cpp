@@ -6,7 +6,7 @@
 #include <QTest>
 #include <cmath>
 
-class KeysAndRandomTest : public QObject {
+class TestKeysAndRandom : public QObject {
     Q_OBJECT
 
 private slots:
@@ -20,8 +20,6 @@ private slots:
         QTest::addRow("Down") << int(Qt::Key_Down) << 40;
         QTest::addRow("P, either case") << int(Qt::Key_P) << 80;
         QTest::addRow("keypad 5 with Num Lock") << int(Qt::Key_5) << 0;
-        QTest::addRow("Space") << int(Qt::Key_Space) << 0;
-        QTest::addRow("Home") << int(Qt::Key_Home) << 0;
     }
     void keyCodes() {
         QFETCH(int, qtKey);
@@ -33,22 +31,18 @@ private slots:
     // generator that reaches 1.0, or that is finer or coarser, fails.
     void fractions_data() {
         QTest::addColumn<quint64>("seed");
-        QTest::addColumn<double>("first"); // -1: any
+        QTest::addColumn<double>("first");
         QTest::addRow("gives the largest first") << quint64(6238365) << 1.0 - std::ldexp(1.0, -24);
         QTest::addRow("gives 0 first") << quint64(7138482) << 0.0;
-        QTest::addRow("default seed") << quint64(0x5EED5EED) << -1.0;
     }
     void fractions() {
         QFETCH(quint64, seed);
         QFETCH(double, first);
         XoshiroRandom random(seed);
-        const double r = random.next();
-        if (first >= 0)
-            QCOMPARE(r, first);
-        double seconds = 0;
+        QCOMPARE(random.next(), first);
         for (int i = 0; i < 100'000; ++i) {
             if (i % 1000 == 0)
-                random.reseed(seconds += 0.5);
+                random.reseed(i / 2000.0);
             const double v = random.next() * 16'777'216.0;
             QVERIFY2(v >= 0 && v < 16'777'216.0 && v == std::floor(v),
                      qPrintable(QString::number(v)));
@@ -56,5 +50,5 @@ private slots:
     }
 };
 
-QTEST_APPLESS_MAIN(KeysAndRandomTest)
+QTEST_APPLESS_MAIN(TestKeysAndRandom)
 #include "test_keys_and_random.moc"

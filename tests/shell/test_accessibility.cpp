@@ -4,7 +4,6 @@
 // keyboard could not reach fails the test. One row per window.
 #include "accessible_labels.h"
 #include "fake_desktop_shell.h"
-#include "fake_instance_guard.h"
 #include "fakes.h"
 #include "form1.h"
 #include "frm_about.h"

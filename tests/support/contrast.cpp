@@ -5,79 +5,38 @@
 #include <QHash>
 #include <QImage>
 #include <QPixmap>
-#include <QWidget>
 #include <algorithm>
 #include <cmath>
 #include <vector>
 
 namespace {
-double channel(double c) {
-    return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+double luminance(const QColor& colour) {
+    const auto linear = [](double c) {
+        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    const QColor c = colour.toRgb();
+    return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
 }
 } // namespace
 
-double relativeLuminance(const QColor& colour) {
-    const QColor c = colour.toRgb();
-    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
-}
-
-double contrastRatio(const QColor& a, const QColor& b) {
-    const double la = relativeLuminance(a), lb = relativeLuminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
-
-QString TextContrast::describe() const {
-    return QStringLiteral("text %1 on %2 (%3 pixels): %4:1")
-        .arg(text.name(), background.name())
-        .arg(textPixels)
-        .arg(ratio, 0, 'f', 2);
-}
-
 TextContrast measureTextContrast(QWidget* widget) {
-    QWidget* painted = widget;
-    QRect area = widget->rect();
-    if (auto* scroll = qobject_cast<QAbstractScrollArea*>(widget)) {
-        painted = scroll->viewport();
-        area = painted->rect();
-    } else if (auto* frame = qobject_cast<QFrame*>(widget)) {
-        area = frame->contentsRect();
-    }
+    auto* scroll = qobject_cast<QAbstractScrollArea*>(widget);
+    auto* frame = qobject_cast<QFrame*>(widget);
+    QWidget* painted = scroll ? scroll->viewport() : widget;
+    const QRect area = scroll ? painted->rect() : frame ? frame->contentsRect() : widget->rect();
     const QImage image = painted->grab(area).toImage().convertToFormat(QImage::Format_RGB32);
-    if (const QString dir = qEnvironmentVariable("VORELLE_GRAB_DIR"); !dir.isEmpty())
-        image.save(dir + "/" + widget->window()->objectName() + "-" + widget->objectName() +
-                   ".png");
     QHash<QRgb, int> counts;
-    for (int y = 0; y < image.height(); ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+    for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
-            ++counts[line[x]];
-    }
-    TextContrast out;
-    QRgb background = 0;
-    int most = 0;
-    for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
-        if (it.value() > most) {
-            most = it.value();
-            background = it.key();
-        }
-    }
-    out.background = QColor(background);
-    // Every other pixel by its contrast with the background: the fifth that
-    // stands out most is the text's core; a caret or a stray line is too
-    // small to be that fifth.
-    std::vector<std::pair<double, QRgb>> others;
-    for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
-        if (it.key() == background)
-            continue;
-        others.insert(others.end(), std::size_t(it.value()),
-                      {contrastRatio(QColor(it.key()), out.background), it.key()});
-    }
-    out.textPixels = int(others.size());
-    out.text = out.background;
-    if (!others.empty()) {
-        std::sort(others.begin(), others.end());
-        out.text = QColor(others[others.size() * 4 / 5].second);
-    }
-    out.ratio = contrastRatio(out.text, out.background);
-    return out;
+            ++counts[image.pixel(x, y)];
+    const auto commonest = [](auto a, auto b) { return a.second < b.second; };
+    const QColor background =
+        std::max_element(counts.keyValueBegin(), counts.keyValueEnd(), commonest)->first;
+    const double back = luminance(background) + 0.05;
+    std::vector<double> ratios;
+    for (auto [rgb, n] : counts.asKeyValueRange())
+        if (const double l = luminance(rgb) + 0.05; rgb != background.rgb())
+            ratios.insert(ratios.end(), std::size_t(n), std::max(l, back) / std::min(l, back));
+    std::sort(ratios.begin(), ratios.end());
+    return {background, int(ratios.size()), ratios.empty() ? 1.0 : ratios[ratios.size() * 4 / 5]};
 }

@@ -6,19 +6,13 @@
 // least for normal text at level AA).
 
 #include <QColor>
-#include <QString>
 
 class QWidget;
 
-double relativeLuminance(const QColor& colour);
-double contrastRatio(const QColor& a, const QColor& b);
-
 struct TextContrast {
     QColor background;  // the most frequent colour
-    QColor text;        // the other colour farthest from it
     int textPixels = 0; // pixels of any other colour
-    double ratio = 1.0;
-    QString describe() const;
+    double ratio = 1.0; // of the text's colour, see measureTextContrast
 };
 
 // Renders what the widget paints inside its frame (a scroll area's viewport,

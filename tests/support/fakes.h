@@ -5,6 +5,7 @@
 
 #include "clock.h"
 #include "event_pump.h"
+#include "instance_guard.h"
 #include "media_control.h"
 #include "message_boxes.h"
 #include "random.h"
@@ -12,18 +13,19 @@
 #include "sound_player.h"
 
 #include <QMap>
-#include <QStringList>
+#include <algorithm>
 #include <deque>
 #include <functional>
 #include <vector>
 
-class FakeClock : public Clock {
-public:
+struct FakeClock : Clock {
     double seconds = 36000.0; // 10:00:00
     qint64 ticks = 1000;
     double secondsSinceMidnight() const override { return seconds; }
     qint64 tickCount() const override { return ticks; }
-    QDateTime now() const override;
+    QDateTime now() const override {
+        return QDateTime(QDate(2026, 12, 6), QTime(0, 0).addMSecs(int(seconds * 1000.0)));
+    }
     void advance(double s) {
         seconds += s;
         ticks += qRound64(s * 1000.0); // rounded: float noise must not lose a tick
@@ -31,43 +33,36 @@ public:
 };
 
 // Returns the queued fractions in order, then `fallback` forever.
-class FakeRandom : public Random {
-public:
+struct FakeRandom : Random {
     std::deque<double> queued;
     double fallback = 0.0;
     int reseeds = 0;
     void reseed(double) override { ++reseeds; }
     double next() override {
-        if (queued.empty())
-            return fallback;
-        const double v = queued.front();
-        queued.pop_front();
+        const double v = queued.empty() ? fallback : queued.front();
+        if (!queued.empty())
+            queued.pop_front();
         return v;
     }
 };
 
-class FakeSoundPlayer : public SoundPlayer {
-public:
+struct FakeSoundPlayer : SoundPlayer {
     QStringList played; // full paths, in order
     void play(const QString& path) override { played << path; }
 };
 
-class FakeMediaControl : public MediaControl {
-public:
+struct FakeMediaControl : MediaControl {
     QStringList commands;
     void send(const QString& command) override { commands << command; }
 };
 
-class FakeMessageBoxes : public MessageBoxes {
-public:
-    struct Shown {
-        QString text;
-        int style;
-        QString title;
-    };
+struct FakeMessageBoxes : MessageBoxes {
+    // clang-format off
+    struct Shown { QString text; int style; QString title; };
+    // clang-format on
     std::vector<Shown> shown;
-    QStringList prompts;
-    QStringList answers;            // returned by inputBox in order; empty text when none left
+    // The prompts asked; the answers returned by inputBox in order, empty text when none left.
+    QStringList prompts, answers;
     std::function<void()> onMsgBox; // runs while a box is "open"
     void msgBox(const QString& text, int style, const QString& title) override {
         shown.push_back({text, style, title});
@@ -80,10 +75,9 @@ public:
     }
 };
 
-class FakeSettingsStore : public SettingsStore {
-public:
+struct FakeSettingsStore : SettingsStore {
     QMap<QString, QString> values; // "app/section/key" -> value
-    QStringList writes;
+    QStringList writes;            // "app/section/key=value", in order
     QString getSetting(const QString& app, const QString& section, const QString& key,
                        const QString& def) const override {
         return values.value(app + '/' + section + '/' + key, def);
@@ -95,27 +89,47 @@ public:
     }
 };
 
+// Says whether another copy of the program runs, as the test set it, and
+// counts the questions.
+struct FakeInstanceGuard : InstanceGuard {
+    bool another = false;
+    int asked = 0;
+    bool anotherInstanceRunning() override { return ++asked, another; }
+};
+
 // An event pump on a fake clock. Scripted actions run when the clock reaches
 // their time; waitForEvents() moves the clock to the next action or to the
 // deadline, whichever comes first, so simulated waits cost no real time.
-class FakeEventPump : public EventPump {
-public:
+struct FakeEventPump : EventPump {
     explicit FakeEventPump(FakeClock& clock) : clock_(clock) {}
-    void at(double secondsSinceMidnight, std::function<void()> action);
-    void after(double delay, std::function<void()> action) {
-        at(clock_.seconds + delay, std::move(action));
+    int pumps = 0, waits = 0;
+    void at(double secondsSinceMidnight, std::function<void()> action) {
+        const auto later = [](double t, const Item& i) { return t < i.time; };
+        script_.insert(
+            std::upper_bound(script_.begin(), script_.end(), secondsSinceMidnight, later),
+            Item{secondsSinceMidnight, std::move(action)});
     }
-    void doEvents() override;
-    void waitForEvents(double maxSeconds) override;
-    int pumps = 0;
-    int waits = 0;
-    bool pending() const { return !script_.empty(); }
+    void doEvents() override {
+        ++pumps;
+        while (!script_.empty() && script_.front().time <= clock_.seconds) {
+            auto action = std::move(script_.front().action);
+            script_.erase(script_.begin());
+            action();
+        }
+    }
+    void waitForEvents(double maxSeconds) override {
+        ++waits;
+        const double deadline = clock_.seconds + std::max(0.0, maxSeconds);
+        const bool due = !script_.empty() && script_.front().time <= deadline;
+        clock_.advance(std::max(0.0, (due ? script_.front().time : deadline) - clock_.seconds));
+        if (due)
+            doEvents();
+    }
 
 private:
-    struct Item {
-        double time;
-        std::function<void()> action;
-    };
+    // clang-format off
+    struct Item { double time; std::function<void()> action; };
+    // clang-format on
     FakeClock& clock_;
     std::vector<Item> script_; // sorted by time
 };

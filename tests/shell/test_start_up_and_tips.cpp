@@ -1,0 +1,249 @@
+// Start-up, the tip-of-the-day window offscreen through its controls' names,
+// the tips file, the window a later copy brings forward, and copies as
+// separate processes: a helper that takes the single-instance lock as the
+// program does, and the program.
+#include "fakes.h"
+#include "form1.h"
+#include "frm_tip.h"
+#include "program_end.h"
+#include "startup.h"
+#include "tips_file.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <sys/stat.h>
+
+class TestStartUpAndTips : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir_;
+    FakeClock clock_;
+    FakeRandom random_;
+    FakeSoundPlayer sounds_;
+    FakeMessageBoxes boxes_;
+    FakeInstanceGuard guard_;
+    FakeSettingsStore settings_;
+    std::optional<Form1> form1_;
+    std::optional<frmTip> tip_;
+    const QString key_ = executableBaseName() + QStringLiteral("/Options/Show Tips at Startup");
+    std::vector<std::unique_ptr<QProcess>> processes_;
+    static constexpr int waitMs = 30000; // sanitizer builds start slowly
+
+    // A copy as a separate process, with its own settings folder.
+    QProcess* start(const QString& program, const QString& config = "config") {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("XDG_RUNTIME_DIR", dir_.path());
+        env.insert("XDG_CONFIG_HOME", config.startsWith('/') ? config : dir_.filePath(config));
+        QProcess* p = processes_.emplace_back(std::make_unique<QProcess>()).get();
+        p->setProcessEnvironment(env);
+        p->start(program, {});
+        return p;
+    }
+    static QByteArray nextLine(QProcess* p) {
+        return p->canReadLine() || p->waitForReadyRead(waitMs) ? p->readLine() : QByteArray();
+    }
+
+    void show(const QByteArray& file) {
+        QFile f(dir_.filePath(frmTip::tipsFileName()));
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(file) == file.size());
+        f.close();
+        tip_->Show(false);
+    }
+    QLabel* label() const { return tip_->control<QLabel>("lblTipText"); }
+    bool fits() const { return label()->heightForWidth(label()->width()) <= label()->height(); }
+    QString next() {
+        QTest::mouseClick(tip_->control<QPushButton>("cmdNextTip"), Qt::LeftButton);
+        return label()->text();
+    }
+    // Main() returns once the modal tips are closed: a timer looks from
+    // inside. Whether the tips came first, modal, over the loaded main window.
+    bool startUp() {
+        bool tipsFirst = false;
+        QTimer::singleShot(0, this, [&] {
+            tipsFirst = tip_->isVisible() && tip_->widget()->isModal() && form1_->isLoaded() &&
+                        !form1_->isVisible() && Module2::WindowToBringForward() == tip_->widget();
+            tip_->cmdOK_Click();
+        });
+        Module2::Main(*form1_, *tip_, settings_);
+        QCoreApplication::processEvents();
+        return tipsFirst;
+    }
+
+private slots:
+    void initTestCase() {
+        ProgramEnd::setExitHandler([] {});
+    }
+    void init() {
+        const AppPaths paths(dir_.path(), dir_.path(), dir_.path());
+        QFile::remove(dir_.filePath(frmTip::tipsFileName()));
+        guard_ = FakeInstanceGuard();
+        settings_ = FakeSettingsStore();
+        form1_.emplace(ExerciseServices{clock_, random_, sounds_, boxes_, guard_, paths});
+        tip_.emplace(settings_, paths);
+    }
+    void cleanup() {
+        tip_.reset();
+        form1_.reset();
+        processes_.clear(); // kills those still running
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    void settingDecidesWhetherTheTipsComeFirst_data() {
+        QTest::addColumn<QString>("stored"); // null: none
+        QTest::addColumn<bool>("tipsFirst");
+        QTest::addRow("none stored") << QString() << true;
+        QTest::addRow("not a number counts as 1") << "peut-être" << true;
+        QTest::addRow("0,4 rounds to 0") << " 0,4 " << false;
+    }
+    void settingDecidesWhetherTheTipsComeFirst() {
+        QFETCH(QString, stored);
+        QFETCH(bool, tipsFirst);
+        if (!stored.isNull())
+            settings_.values[key_] = stored;
+        QCOMPARE(startUp(), tipsFirst);
+        QVERIFY(form1_->isVisible() && guard_.asked == 1);
+        QCOMPARE(settings_.writes, tipsFirst ? QStringList{key_ + "=1"} : QStringList{});
+    }
+
+    // Once started: the tips from the menu, not modal; a later copy restores
+    // a minimised window to its maximised size, and finds the game while the
+    // main window hides.
+    // Unloading the main window ends the program.
+    void tipsMenuAndBringingForward() {
+        settings_.values[key_] = QStringLiteral("0");
+        startUp();
+        QWidget* main = form1_->widget();
+        form1_->astuce_Click();
+        QVERIFY(tip_->isVisible() && !tip_->widget()->isModal());
+        QCOMPARE(Module2::WindowToBringForward(), main);
+        main->showMaximized();
+        main->setWindowState(main->windowState() | Qt::WindowMinimized);
+        Module2::BringProgramForward();
+        QVERIFY(!main->isMinimized() && main->isMaximized());
+        tip_->cmdOK_Click();
+        QWidget game;
+        game.show();
+        form1_->Hide();
+        QCOMPARE(Module2::WindowToBringForward(), &game);
+        QVERIFY_THROWS_EXCEPTION(ProgramEnded, form1_->Unload());
+    }
+
+    void tipsShownInTurn_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QStringList>("shown"); // the first tip, then after each click
+        const QString accents = QStringLiteral("Élève : « déjà » œuvre… 20 €");
+        using L = QStringList;
+        // clang-format off
+        QTest::addRow("cycle, wrap; final CR LF adds no tip") << QByteArray("A\r\nB\nC\r\n") << L{"A", "B", "C", "A"};
+        QTest::addRow("empty line is an empty tip") << QByteArray("A\r\n\r\nC") << L{"A", "", "C", "A"};
+        QTest::addRow("empty file: no tip, no message") << QByteArray() << L{"", ""};
+        QTest::addRow("UTF-8") << accents.toUtf8() << L{accents, accents};
+        QTest::addRow("Windows-1252") << QByteArray("\xC9l\xE8ve : \xAB d\xE9j\xE0 \xBB \x9Cuvre\x85 20 \x80\r\n") << L{accents, accents};
+        QTest::addRow("UTF-16 with BOM") << QByteArray("\xFF\xFE\xC9\0\r\0\n\0B\0", 10) << L{"É", "B"};
+        // clang-format on
+    }
+    void tipsShownInTurn() {
+        QFETCH(QByteArray, file);
+        QFETCH(QStringList, shown);
+        show(file);
+        QStringList seen{label()->text()};
+        while (seen.size() < shown.size())
+            seen << next();
+        QCOMPARE(seen, shown);
+    }
+
+    // Closed by its close box and opened again, the window shows the tip
+    // after the last one shown.
+    void reopeningShowsTheTipAfterTheLastOne() {
+        show("A\r\nB\r\nC\r\n");
+        QCOMPARE(next(), QStringLiteral("B"));
+        tip_->widget()->close();
+        tip_->Show(false);
+        QCOMPARE(label()->text(), QStringLiteral("C"));
+    }
+
+    // The message fits, and the setting is written even so; unticking writes 0.
+    void missingFileShowsTheMessageAndUntickingWritesZero() {
+        tip_->Show(false);
+        QCOMPARE(label()->text(), frmTip::missingFileMessage());
+        QVERIFY(fits());
+        QCOMPARE(next(), frmTip::missingFileMessage()); // again, not empty
+        auto* check = tip_->control<QCheckBox>("chkLoadTipsAtStartup");
+        QTest::mouseClick(check, Qt::LeftButton, {}, QPoint(8, check->height() / 2));
+        QCOMPARE(settings_.writes, (QStringList{key_ + "=1", key_ + "=0"}));
+    }
+
+    // A tip too long for the label at its font is shown smaller; each fits.
+    void longerTipIsMadeSmaller() {
+        show("Courte.\r\n" + QByteArray("Une astuce bien longue. ").repeated(12));
+        const QFont normal = label()->font();
+        QVERIFY(fits());
+        QCOMPARE(next(), QString("Une astuce bien longue. ").repeated(12));
+        QVERIFY(label()->font() != normal && fits());
+        QVERIFY(next() == "Courte." && label()->font() == normal);
+    }
+
+    // Files that are huge or binary, and a pipe (which would block its
+    // reader): as many tips as read, -1 for none.
+    void strangeFilesGiveSensibleTips_data() {
+        QTest::addColumn<QByteArray>("bytes"); // null: a pipe
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QString>("first");
+        // An odd line length puts the cut at the byte cap inside an "é".
+        const QString accents = QString(QStringLiteral("é")).repeated(400) + "a";
+        const QByteArray line = accents.toUtf8() + "\r\n";
+        const int lines = int(TipsFile::maxBytes / line.size());
+        QTest::addRow("pipe") << QByteArray() << -1 << QString();
+        QTest::addRow("NUL bytes") << QByteArray("A\r\nB\0C\r\n", 8) << -1 << QString();
+        QTest::addRow("huge: UTF-8 kept, line cut dropped")
+            << line.repeated(lines + 2) << lines << accents;
+    }
+    void strangeFilesGiveSensibleTips() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, count);
+        QFETCH(QString, first);
+        const QString path = dir_.filePath(QTest::currentDataTag());
+        QFile file(path);
+        if (bytes.isNull())
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        else
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        file.close();
+        const auto tips = TipsFile::read(path);
+        QCOMPARE(tips ? int(tips->size()) : -1, count);
+        QCOMPARE(count > 0 ? tips->first() : QString(), first);
+    }
+
+    // Killed, a first copy leaves its lock and socket behind: the next copy
+    // takes over.
+    void secondCopyEndsAndRaisesTheFirst() {
+        const QString helper = QStringLiteral(VORELLE_GUARD_HELPER);
+        for (int round = 0; round < 2; ++round) {
+            QProcess* first = start(helper);
+            QCOMPARE(nextLine(first), "first\n");
+            QCOMPARE(nextLine(start(helper)), "second\n");
+            QCOMPARE(nextLine(first), "raised\n");
+            first->kill();
+            QVERIFY(first->waitForFinished(waitMs));
+        }
+    }
+
+    void programRunsWithAReadOnlySettingsFolderAndASecondCopyEnds() {
+        QProcess* first = start(QStringLiteral(VORELLE_PROGRAM), "/proc/self");
+        // It starts past the failed write of the setting.
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(dir_.filePath("vorelle.socket")), waitMs);
+        // Had the second copy opened its tip window, it would have stored the setting.
+        QProcess* second = start(QStringLiteral(VORELLE_PROGRAM), "config2");
+        QVERIFY(second->waitForFinished(waitMs) && second->exitStatus() == QProcess::NormalExit);
+        QCOMPARE(second->exitCode(), 0);
+        QVERIFY(!QFile::exists(dir_.filePath("config2")));
+        QCOMPARE(first->state(), QProcess::Running);
+    }
+};
+
+QTEST_MAIN(TestStartUpAndTips)
+#include "test_start_up_and_tips.moc"

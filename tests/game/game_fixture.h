@@ -1,11 +1,13 @@
 #pragma once
 
-// Whole games on a fake clock and event pump, with real files in a temporary
-// folder (the file helpers serve the other game tests too). The fixture is the
-// game and high-score windows, the music and the board: `journal`, `music` and
-// `draws` note what each was asked, the last two with the simulated time.
+// What the game's tests share: the services of a game on a fake clock with its
+// files in a fresh folder, and a whole game module whose windows, music and
+// board are this fixture. `journal`, `music` ("verb seconds") and `draws` (the
+// record at each copy to the screen) note what each was asked.
 
-#include "brikko_fixture.h"
+#include "board_renderer.h"
+#include "brikko.h"
+#include "fakes.h"
 #include "game_controls.h"
 #include "game_options.h"
 #include "high_scores.h"
@@ -16,13 +18,9 @@
 #include <QMap>
 #include <QTemporaryDir>
 
-#include <cmath>
 #include <functional>
 #include <utility>
 
-inline bool near(double a, double b) {
-    return std::abs(a - b) < 1e-6;
-}
 inline QByteArray readFile(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
@@ -41,6 +39,19 @@ inline BoardCells boardOf(const QStringList& rows, int first = 1) {
     return board;
 }
 
+struct GameServices {
+    static constexpr double Start = 36000.0; // the fake clock's 10:00:00
+    FakeSoundPlayer sounds;
+    FakeClock clock;
+    FakeRandom random; // every piece an I unless queued
+    FakeEventPump events{clock};
+    FakeMessageBoxes boxes;
+    QTemporaryDir dir;
+    ProfileFile optionsFile{dir.filePath(GameOptions::FileName)};
+    GameOptions options{optionsFile};
+    HighScoreTable scores{dir.filePath(HighScoreFile::FileName)};
+};
+
 struct Draw {
     double time;
     BoardCells board;
@@ -48,14 +59,10 @@ struct Draw {
     bool landed, dropping;
 };
 
-struct LoopFixture : GameWindowPort, HighScoreDisplay, MediaControl, BoardScreen {
-    static constexpr double Start = 36000.0; // 10:00:00
+struct GameFixture : GameServices, GameWindowPort, HighScoreDisplay, MediaControl, BoardScreen {
+    inline static const QString DataDir = QStringLiteral("/opt/Mes\u00a0jeux");
 
-    explicit LoopFixture(bool realRandom = false)
-        : brikko({sounds, *this, clock,
-                  realRandom ? static_cast<Random&>(xoshiro) : static_cast<Random&>(random), events,
-                  AppPaths(QStringLiteral("/opt/vorelle/data"), dir.path(), dir.path())}) {
-        clock.seconds = Start;
+    GameFixture() : brikko({sounds, *this, clock, random, events, AppPaths(DataDir, "", "")}) {
         boxes.onMsgBox = [this] {
             const FakeMessageBoxes::Shown& m = boxes.shown.back();
             journal << QStringLiteral("%1 (%2, %3)").arg(m.text).arg(m.style).arg(m.title);
@@ -66,54 +73,43 @@ struct LoopFixture : GameWindowPort, HighScoreDisplay, MediaControl, BoardScreen
         brikko.connectLoop({&options, &boxes, &scores, this, this});
     }
 
-    FakeSoundPlayer sounds;
-    FakeClock clock;
-    FakeRandom random; // every piece an I unless queued
-    XoshiroRandom xoshiro{0x1234'5678'9ABCULL};
-    FakeEventPump events{clock};
-    QTemporaryDir dir;
-    ProfileFile optionsFile{dir.filePath(GameOptions::FileName)};
-    GameOptions options{optionsFile};
-    HighScoreTable scores{dir.filePath(HighScoreFile::FileName)};
-    FakeMessageBoxes boxes;
     Brikko brikko;
     BoardRenderer renderer;
     ImageBoardScreen screen;
     ImagePreviewView preview;
     GameControls controls{brikko};
-
-    QStringList journal, captions, music;
-    QString currentCaption = QStringLiteral("Brikko32");
+    QStringList journal, music;
+    QString caption_ = QStringLiteral("Brikko32"), lastMusicCommand;
     GameWindowState state = GameWindowState::Normal;
     QMap<GameLabel, QString> labels;
     std::vector<Draw> draws;
     int landings = 0, screenMismatches = 0;
     double timeOfMessage = -1.0;
-    bool checkScreen = false; // compare the screen with the live board at each copy
 
     void setGameMenus(const GameMenuStates& s) override {
-        journal << (s == GameMenuStates::idle()      ? "menus idle"
-                    : s == GameMenuStates::playing() ? "menus playing"
-                                                     : "menus ?");
+        journal << (s == GameMenuStates::idle() ? "menus idle" : "menus playing");
     }
-    QString caption() const override { return currentCaption; }
-    void setCaption(const QString& c) override { captions << (currentCaption = c); }
+    QString caption() const override { return caption_; }
+    void setCaption(const QString& c) override { caption_ = c; }
     GameWindowState windowState() const override { return state; }
     void setLabel(GameLabel label, const QString& text) override { labels[label] = text; }
     void hideGameWindow() override { journal << "hide"; }
     void showExerciseWindow() override { journal << "exercise shown"; }
     void handBackToExercise() override { journal << "hand-back"; }
     void showHighScores(const HighScoreTable&) override { journal << "high scores shown"; }
-    void send(const QString& command) override { // as "verb seconds"
+    void send(const QString& command) override {
         music << command.section(u' ', 0, 0) + u' ' + QString::number(clock.seconds, 'f', 1);
+        lastMusicCommand = command;
     }
+    // Notes the record, and counts the cells the screen shows otherwise than
+    // the live board.
     void copyFromBuffer(const QImage& buffer, const QRect& source) override {
         screen.copyFromBuffer(buffer, source);
         const GameState& g = brikko.game();
         landings += brikko.landed() && (draws.empty() || !draws.back().landed);
         draws.push_back(
             {clock.seconds, g.Board, g.Piece, g.PieceY, brikko.landed(), brikko.dropping()});
-        for (int i = 0; checkScreen && i < BoardCellCount; ++i) {
+        for (int i = 0; i < BoardCellCount; ++i) {
             const QImage* tile = renderer.pictures().Kubolt(g.Board.cells[std::size_t(i)]);
             const QRect cell(i % BoardColumns * TileSize, i / BoardColumns * TileSize, TileSize,
                              TileSize);
@@ -129,19 +125,10 @@ struct LoopFixture : GameWindowPort, HighScoreDisplay, MediaControl, BoardScreen
     void whenDrawn(std::function<bool(const Brikko&)> condition, std::function<void()> action) {
         triggers.push_back({std::move(condition), std::move(action)});
     }
-    // Keys pressed when the falling piece is first drawn in `row`.
-    void keysAtRow(int row, std::vector<int> keys) {
-        whenDrawn([row](const Brikko& b) { return b.game().PieceY == row; },
-                  [this, keys] {
-                      for (const int key : keys)
-                          controls.Form_KeyDown(key);
-                  });
-    }
-    void keyAt(double time, int key) {
-        events.at(time, [this, key] { controls.Form_KeyDown(key); });
-    }
-    void endGameAt(double time) {
-        events.at(time, [this] { controls.mnuEndGame_Click(); });
+    // At `seconds` after the start: a key, or 0 "&Arrêter la partie".
+    void keyAt(double seconds, int key) {
+        events.at(Start + seconds,
+                  [this, key] { key ? controls.Form_KeyDown(key) : controls.mnuEndGame_Click(); });
     }
     void play() { controls.mnuNewGame_Click(); }
 

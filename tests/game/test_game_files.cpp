@@ -1,0 +1,168 @@
+// The game's files: the high-score file and table (and the high-score
+// window's labels), and the options file.
+
+#include "frm_high_score.h"
+#include "game_fixture.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QtTest>
+
+namespace {
+
+// "name:score | ..." without the trailing "None:0" entries.
+QString text(const HighScoreList& entries) {
+    QStringList t;
+    for (const HighScoreEntry& e : entries)
+        t << e.name + u':' + QString::number(e.score);
+    while (!t.isEmpty() && t.last() == "None:0")
+        t.removeLast();
+    return t.join(" | ");
+}
+struct RecordingDisplay : HighScoreDisplay {
+    QStringList shown;
+    void showHighScores(const HighScoreTable& table) override { shown << text(table.entries()); }
+};
+const QByteArray Full = "Ana:900\r\nBob:700\r\nCyd:500\r\nDan:300\r\nEve:100\r\n";
+
+QByteArray ini(const QByteArray& level, const QByteArray& flag) {
+    return "[brikko32]\r\nStarting Level=" + level + "\r\nFill Lines=" + flag +
+           "\r\nPlay Sounds=" + flag + "\r\nHide Splash=" + flag + "\r\n";
+}
+
+} // namespace
+
+class TestGameFiles : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir;
+
+private slots:
+    // At the end of a game: the slot, the name asked, the table shown, the file.
+    void checkPlacesTheScore_data() {
+        QTest::addColumn<QByteArray>("before"); // null: no file
+        QTest::addColumn<qint64>("score");
+        QTest::addColumn<QStringList>("answers"); // none: the dialog is cancelled
+        QTest::addColumn<int>("slot");
+        QTest::addColumn<QByteArray>("after");
+        const QStringList kim{"Kim"};
+        QTest::addRow("no file: the defaults are written")
+            << QByteArray() << qint64(-1) << kim << 0
+            << QByteArray("None:0\r\nNone:0\r\nNone:0\r\nNone:0\r\nNone:0\r\n");
+        QTest::addRow("equal to the best goes above it")
+            << Full << qint64(900) << kim << 1
+            << QByteArray("Kim:900\r\nAna:900\r\nBob:700\r\nCyd:500\r\nDan:300\r\n");
+        QTest::addRow("lower than all five: nothing asked, saved or shown")
+            << Full + "tail" << qint64(99) << kim << 0 << Full + "tail";
+        QTest::addRow("cancelled: the empty name keeps the score")
+            << Full << qint64(800) << QStringList() << 2
+            << QByteArray("Ana:900\r\n:800\r\nBob:700\r\nCyd:500\r\nDan:300\r\n");
+        QTest::addRow("malformed file keeps its valid entries")
+            << QByteArrayLiteral("Ana:900\r\nnocolon\r\nCyd:x\r\n\xFF\0:7") << qint64(50) << kim
+            << 2 << QByteArrayLiteral("Ana:900\r\nKim:50\r\nNone:0\r\nCyd:0\r\n\xC3\xBF\0:7\r\n");
+        QTest::addRow("huge file: the first five lines")
+            << Full + QByteArray(4 * HighScoreFile::MaxReadSize, '\xFF') << qint64(950) << kim << 1
+            << QByteArray("Kim:950\r\nAna:900\r\nBob:700\r\nCyd:500\r\nDan:300\r\n");
+        QTest::addRow("beyond 32 bits, line breaks in the name")
+            << Full << qint64(5000000000) << QStringList{"Z\r\nB"} << 1
+            << QByteArray("Z  B:5000000000\r\nAna:900\r\nBob:700\r\nCyd:500\r\nDan:300\r\n");
+    }
+    void checkPlacesTheScore() {
+        QFETCH(QByteArray, before);
+        QFETCH(qint64, score);
+        QFETCH(QStringList, answers);
+        QFETCH(int, slot);
+        QFETCH(QByteArray, after);
+        const QString path = dir.filePath(QTest::currentDataTag());
+        QVERIFY(before.isNull() || writeFile(path, before));
+        HighScoreTable table(path);
+        FakeMessageBoxes boxes;
+        boxes.answers = answers;
+        RecordingDisplay display;
+        QCOMPARE(table.CheckHighScore(score, boxes, display), slot);
+        QCOMPARE(readFile(path), after);
+        QCOMPARE(boxes.prompts,
+                 slot ? QStringList{HighScoreTable::namePrompt() + " | Kubolt"} : QStringList());
+        QCOMPARE(display.shown,
+                 slot ? QStringList{text(HighScoreFile::parse(after))} : QStringList());
+    }
+    // An existing file that cannot be read is never replaced: the game goes on
+    // with the table in memory and says once that the scores are not saved.
+    void unreadableFile_data() {
+        QTest::addColumn<bool>("readAtFirst"); // then replaced by a folder
+        QTest::addColumn<QString>("shown");
+        QTest::addRow("a folder where the file should be") << false << "Kim:1000 | Lou:950";
+        QTest::addRow("readable at first, then a folder")
+            << true << "Kim:1000 | Lou:950 | Ana:900 | Bob:700 | Cyd:500";
+    }
+    void unreadableFile() {
+        QFETCH(bool, readAtFirst);
+        QTemporaryDir here;
+        const QString path = here.filePath("scores.lst");
+        HighScoreTable table(path);
+        if (readAtFirst) {
+            QVERIFY(writeFile(path, Full));
+            table.LoadHighScores();
+            QVERIFY(QFile::remove(path));
+        }
+        QVERIFY(QDir(here.path()).mkdir("scores.lst"));
+        FakeMessageBoxes boxes;
+        boxes.answers = {"Kim", "Lou"};
+        RecordingDisplay display;
+        QCOMPARE(table.CheckHighScore(1000, boxes, display), 1);
+        QCOMPARE(table.CheckHighScore(950, boxes, display), 2);
+        QTEST(display.shown.last(), "shown");
+        QCOMPARE(boxes.shown.size(), std::size_t(1));
+        QCOMPARE(boxes.shown[0].text,
+                 "Les meilleurs scores n'ont pas pu être enregistrés : le fichier « " +
+                     QDir::toNativeSeparators(path) + " » existe mais ne peut pas être lu.");
+        QVERIFY(QFileInfo(path).isDir());
+    }
+    void windowShowsTheTable() {
+        QVERIFY(writeFile(dir.filePath("w.lst"), "Ana & Bob:12345678901\r\n<b>x</b>:7\r\n"));
+        HighScoreTable table(dir.filePath("w.lst"));
+        table.LoadHighScores();
+        frmHighScore form;
+        form.fill(table);
+        const auto label = [&form](const char* name) { return form.control<QLabel>(name); };
+        QCOMPARE(QStringList({label("lblName(1)")->text(), label("lblScore(1)")->text(),
+                              label("lblName(2)")->text(), label("lblScore(5)")->text()}),
+                 QStringList({"Ana & Bob", "12345678901", "<b>x</b>", "0"}));
+        QCOMPARE(label("lblName(2)")->textFormat(), Qt::PlainText);
+    }
+    // Only a value's first character counts; a level of one space resets and
+    // writes every setting; a missing file gives the defaults, writes nothing.
+    void loadOptions_data() {
+        QTest::addColumn<QByteArray>("before"); // null: no file
+        QTest::addColumn<double>("level");
+        QTest::addColumn<bool>("flag");
+        QTest::addColumn<QByteArray>("after"); // null: as before
+        QTest::addRow("7, True") << ini("7", "True") << 7.0 << true << QByteArray();
+        QTest::addRow("12 gives 1") << ini("12", "T") << 1.0 << true << QByteArray();
+        QTest::addRow("x gives 0") << ini("x", "False") << 0.0 << false << QByteArray();
+        QTest::addRow("lower-case true") << ini("9", "true") << 9.0 << false << QByteArray();
+        QTest::addRow("1 is not True") << ini("0", "1") << 0.0 << false << QByteArray();
+        QTest::addRow("no file") << QByteArray() << 0.0 << false << QByteArray();
+        QTest::addRow("single space resets")
+            << QByteArray("[Brikko32]\r\nStarting Level=\" \"\r\nFill Lines=True\r\n; mine\r\n")
+            << 0.0 << false
+            << QByteArray("[Brikko32]\r\nStarting Level=0\r\nFill Lines=False\r\n; mine\r\n"
+                          "Play Sounds=False\r\nHide Splash=False\r\n");
+    }
+    void loadOptions() {
+        QFETCH(QByteArray, before);
+        QFETCH(bool, flag);
+        QFETCH(QByteArray, after);
+        GameServices s;
+        s.options.SoundOn = true;
+        QVERIFY(before.isNull() || writeFile(s.optionsFile.path(), before));
+        s.options.LoadOptions();
+        QTEST(s.options.StartingLevel.value_or(-1.0), "level");
+        QCOMPARE(QList<bool>({s.options.FillLines, s.options.SoundOn, s.options.HideSplash}),
+                 QList<bool>(3, flag));
+        QCOMPARE(QFile::exists(s.optionsFile.path()), !before.isNull());
+        QCOMPARE(readFile(s.optionsFile.path()), after.isNull() ? before : after);
+    }
+};
+
+QTEST_MAIN(TestGameFiles)
+#include "test_game_files.moc"

@@ -1,17 +1,19 @@
 #include "app_info.h"
 
+#include "vorelle_version.h"
+
 namespace AppInfo {
 QString title() {
     return QStringLiteral("Vorelle - les nombres en lettres");
 }
 int versionMajor() {
-    return 5;
+    return VORELLE_VERSION_MAJOR;
 }
 int versionMinor() {
-    return 0;
+    return VORELLE_VERSION_MINOR;
 }
 int versionRevision() {
-    return 0;
+    return VORELLE_VERSION_PATCH;
 }
 QString mailAddress() {
     return QStringLiteral("contact@vorelle.example");

@@ -27,7 +27,8 @@ QString fromWindows1252(QByteArrayView bytes) {
     QChar* out = text.data();
     for (qsizetype i = 0; i < bytes.size(); ++i) {
         const auto b = static_cast<unsigned char>(bytes[i]);
-        out[i] = (b >= 0x80 && b <= 0x9F) ? QChar(kHighTable[b - 0x80]) : QChar(b);
+        out[i] = (b >= 0x80 && b <= 0x9F) ? QChar(kHighTable[b - 0x80])
+                                          : QChar(static_cast<char16_t>(b));
     }
     return text;
 }

@@ -1,1 +1,0 @@
-target_link_libraries(number PUBLIC Qt6::Core)

@@ -13,6 +13,7 @@
 // one row) and then the block to the screen. DrawBoardUnchanged: the block
 // copy alone.
 
+#include "bench_support.h"
 #include "board_renderer.h"
 #include "brikko.h"
 #include "clock.h"
@@ -29,16 +30,6 @@
 
 namespace {
 
-class SilentPlayer : public SoundPlayer {
-public:
-    void play(const QString&) override {}
-};
-
-class SilentMedia : public MediaControl {
-public:
-    void send(const QString&) override {}
-};
-
 class IdlePump : public EventPump {
 public:
     void doEvents() override {}
@@ -46,8 +37,8 @@ public:
 };
 
 struct Bench {
-    SilentPlayer sounds;
-    SilentMedia media;
+    bench::Silent sounds;
+    bench::Silent& media = sounds;
     SystemClock clock;
     XoshiroRandom random;
     IdlePump events;

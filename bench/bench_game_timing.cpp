@@ -16,6 +16,7 @@
 //
 // The exit status is 0 when every target is met.
 
+#include "bench_support.h"
 #include "board_renderer.h"
 #include "brikko.h"
 #include "clock.h"
@@ -43,22 +44,6 @@
 namespace {
 
 using Steady = std::chrono::steady_clock;
-
-double processCpuSeconds() {
-    timespec ts{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
-    return double(ts.tv_sec) + double(ts.tv_nsec) / 1e9;
-}
-
-class SilentPlayer : public SoundPlayer {
-public:
-    void play(const QString&) override {}
-};
-
-class SilentMedia : public MediaControl {
-public:
-    void send(const QString&) override {}
-};
 
 class AnsweringBoxes : public MessageBoxes {
 public:
@@ -109,14 +94,6 @@ public:
     }
 };
 
-double percentile(std::vector<double> values, double p) {
-    std::sort(values.begin(), values.end());
-    const double rank = p * double(values.size() - 1);
-    const std::size_t lo = std::size_t(std::floor(rank));
-    const std::size_t hi = std::min(lo + 1, values.size() - 1);
-    return values[lo] + (values[hi] - values[lo]) * (rank - double(lo));
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -126,8 +103,8 @@ int main(int argc, char** argv) {
     const double seconds = argc > 1 ? std::max(1.0, std::atof(argv[1])) : 30.0;
 
     QTemporaryDir dir;
-    SilentPlayer sounds;
-    SilentMedia media;
+    bench::Silent sounds;
+    bench::Silent& media = sounds;
     SystemClock clock;
     XoshiroRandom random(quint64(Steady::now().time_since_epoch().count()));
     QtEventPump events;
@@ -156,7 +133,7 @@ int main(int argc, char** argv) {
     end.setTimerType(Qt::PreciseTimer);
     QObject::connect(&end, &QTimer::timeout, [&controls] { controls.mnuEndGame_Click(); });
 
-    const double cpuStart = processCpuSeconds();
+    const double cpuStart = bench::processCpuSeconds();
     const Steady::time_point wallStart = Steady::now();
     end.start(int(seconds * 1000));
     while (end.isActive()) {
@@ -164,7 +141,7 @@ int main(int argc, char** argv) {
         controls.mnuNewGame_Click();
     }
     const double wall = std::chrono::duration<double>(Steady::now() - wallStart).count();
-    const double cpu = processCpuSeconds() - cpuStart;
+    const double cpu = bench::processCpuSeconds() - cpuStart;
 
     std::vector<double> intervals;
     for (std::size_t i = 1; i < screen.copies.size(); ++i) {
@@ -180,8 +157,8 @@ int main(int argc, char** argv) {
     std::vector<double> deviations;
     for (const double v : intervals)
         deviations.push_back(std::abs(v - 0.5));
-    const double median = percentile(intervals, 0.5);
-    const double p99 = percentile(deviations, 0.99);
+    const double median = bench::percentile(intervals, 0.5);
+    const double p99 = bench::percentile(deviations, 0.99);
     const double share = cpu / wall * 100.0;
 
     std::printf("game left alone at level 0 for %.2f s of wall time (%d game(s)), "

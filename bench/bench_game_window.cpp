@@ -18,6 +18,7 @@
 // press slower than 1 ms is listed (to tell scheduler preemption, whole
 // ticks of 4 ms on a busy machine, from slow handling).
 
+#include "bench_support.h"
 #include "brikko.h"
 #include "clock.h"
 #include "event_pump.h"
@@ -50,18 +51,6 @@ namespace {
 
 using Steady = std::chrono::steady_clock;
 
-double processCpuSeconds() {
-    timespec ts{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
-    return double(ts.tv_sec) + double(ts.tv_nsec) / 1e9;
-}
-
-class Silent : public SoundPlayer, public MediaControl {
-public:
-    void play(const QString&) override {}
-    void send(const QString&) override {}
-};
-
 class AnsweringBoxes : public MessageBoxes {
 public:
     void msgBox(const QString&, int, const QString&) override {}
@@ -91,14 +80,6 @@ public:
     }
 };
 
-double percentile(std::vector<double> values, double p) {
-    std::sort(values.begin(), values.end());
-    const double rank = p * double(values.size() - 1);
-    const std::size_t lo = std::size_t(std::floor(rank));
-    const std::size_t hi = std::min(lo + 1, values.size() - 1);
-    return values[lo] + (values[hi] - values[lo]) * (rank - double(lo));
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -109,7 +90,7 @@ int main(int argc, char** argv) {
     constexpr int Presses = 2000;
 
     QTemporaryDir dir;
-    Silent silent;
+    bench::Silent silent;
     SystemClock clock;
     XoshiroRandom random(quint64(Steady::now().time_since_epoch().count()));
     QtEventPump events;
@@ -152,11 +133,11 @@ int main(int argc, char** argv) {
             QApplication::sendEvent(w, &release);
         }
         // Then the game alone.
-        cpuStart = processCpuSeconds();
+        cpuStart = bench::processCpuSeconds();
         aloneFrom = Steady::now();
         QTimer::singleShot(int(seconds * 1000), Qt::PreciseTimer, [&] {
             wall = std::chrono::duration<double>(Steady::now() - aloneFrom).count();
-            cpu = processCpuSeconds() - cpuStart;
+            cpu = bench::processCpuSeconds() - cpuStart;
             window.control<QAction>("mnuEndGame")->trigger();
         });
     });
@@ -177,10 +158,10 @@ int main(int argc, char** argv) {
         for (std::size_t i = 0; i < latencies.size(); ++i)
             if (latencies[i] > 0.001)
                 std::printf("slow press %zu: %.3f ms\n", i, latencies[i] * 1000);
-    const double keyMedian = percentile(latencies, 0.5);
-    const double keyP99 = percentile(latencies, 0.99);
+    const double keyMedian = bench::percentile(latencies, 0.5);
+    const double keyP99 = bench::percentile(latencies, 0.99);
     const double share = cpu / wall * 100.0;
-    const double median = percentile(intervals, 0.5);
+    const double median = bench::percentile(intervals, 0.5);
     std::printf("game window %dx%d on platform %s\n", window.widget()->width(),
                 window.widget()->height(), qPrintable(QGuiApplication::platformName()));
     std::printf("key press to board repainted: %zu presses, median %.3f ms, 99th percentile "

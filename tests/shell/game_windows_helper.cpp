@@ -30,18 +30,15 @@ void say(const QString& line) {
     std::printf("%s\n", qPrintable(line));
     std::fflush(stdout);
 }
-struct PrintedBoxes : MessageBoxes {
+// Message boxes and music commands, written out.
+struct Printed : MessageBoxes, MediaControl {
+    SdlMediaControl real;
     void msgBox(const QString& text, int, const QString&) override { say("box: " + text); }
     QString inputBox(const QString& prompt, const QString&, const QString&) override {
-        say("input: " + prompt);
-        return QStringLiteral("Nom");
+        return say("input: " + prompt), QStringLiteral("Nom");
     }
-};
-struct PrintedMusic : MediaControl {
-    SdlMediaControl real;
     void send(const QString& command) override {
-        say("music: " + command.section(' ', 0, 0));
-        real.send(command);
+        say("music: " + command.section(' ', 0, 0)), real.send(command);
     }
 };
 } // namespace
@@ -58,16 +55,12 @@ int main(int argc, char* argv[]) {
     XoshiroRandom random;
     QtEventPump pump;
     QtMessageBoxes realBoxes;
-    PrintedBoxes printedBoxes;
-    MessageBoxes& boxes = quitMidGame ? static_cast<MessageBoxes&>(printedBoxes) : realBoxes;
-    SdlSoundPlayer sounds;
     SdlMediaControl realMusic;
-    PrintedMusic printedMusic;
-    MediaControl& music = quitMidGame ? static_cast<MediaControl&>(printedMusic) : realMusic;
-    ProgramEnd::addShutdownHook([] {
-        closeSdlAudio();
-        say("ended");
-    });
+    Printed printed;
+    MessageBoxes& boxes = quitMidGame ? static_cast<MessageBoxes&>(printed) : realBoxes;
+    MediaControl& music = quitMidGame ? static_cast<MediaControl&>(printed) : realMusic;
+    SdlSoundPlayer sounds;
+    ProgramEnd::addShutdownHook([] { closeSdlAudio(), say("ended"); });
     FakeInstanceGuard guard; // the only copy
     Form1 form1(ExerciseServices{clock, random, sounds, boxes, guard, paths});
     const FixedRegistry registry = systemRegistry();
@@ -79,15 +72,11 @@ int main(int argc, char* argv[]) {
     if (!quitMidGame)
         return QApplication::exec();
     frmBrikko& game = windows.gameWindow();
-    QTimer::singleShot(0, [&game] {
-        game.control<QAction>("mnuNewGame")->trigger();
-        say("game over");
-    });
-    QTimer::singleShot(1500, [&game] {
+    QTimer::singleShot(0,
+                       [&] { game.control<QAction>("mnuNewGame")->trigger(), say("game over"); });
+    QTimer::singleShot(1500, [&] {
         say(QStringLiteral("quitting, game shown: %1").arg(game.isVisible()));
-        game.control<QAction>("mnuExit")->trigger();
-        say("still running");
-        std::_Exit(3);
+        game.control<QAction>("mnuExit")->trigger(), say("still running"), std::_Exit(3);
     });
     return QApplication::exec();
 }

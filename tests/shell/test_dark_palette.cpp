@@ -58,10 +58,8 @@ struct Windows {
     frmAbout about{registry, desktop, boxes};
 
     QWidget* open(const QString& window) {
-        const std::pair<QString, Form*> shown[] = {
-            {"frmBrikko", &gameWindow}, {"frmInstruct", &instruct}, {"frmAbout", &about}};
-        for (const auto& [name, form] : shown)
-            if (window == name)
+        for (Form* form : std::initializer_list<Form*>{&gameWindow, &instruct, &about})
+            if (form->name() == window)
                 return form->Show(false), form->widget();
         if (window == "frmSplash")
             return splash.Open(), splash.widget();

@@ -7,6 +7,7 @@
 #include "frm_instruct.h"
 #include "frm_options.h"
 #include "game_fixture.h"
+#include "picture_box.h"
 
 #include <QAction>
 #include <QKeyEvent>
@@ -129,6 +130,25 @@ private slots:
             pausedAfter = f.game.paused();
         });
         QVERIFY(shownModal && pausedAfter);
+    }
+    // The board reaches picBoard whole whatever the renderer's pixel ratio:
+    // the colour of its top-left and bottom-right cells, at either corner.
+    void boardShownWholeAtAnyRatio() {
+        WindowFixture f;
+        QList<QRgb> seen;
+        for (qreal ratio : {1.0, 2.0}) {
+            f.window.renderer().setDevicePixelRatio(ratio);
+            f.window.renderer().drawCell(1, 1, 3);
+            f.window.renderer().drawCell(BoardColumns, BoardRows, 3);
+            f.window.renderer().showBoard();
+            const QImage shot = f.window.control<QWidget>("picBoard")->grab().toImage();
+            const int half = TileSize / 2 + PictureBox::Border;
+            seen << shot.pixel(half, half)
+                 << shot.pixel(half + (BoardColumns - 1) * TileSize,
+                               half + (BoardRows - 1) * TileSize);
+        }
+        QCOMPARE(seen, QList<QRgb>(4, seen[0]));
+        QVERIFY(seen[0] != f.window.control<QWidget>("picBoard")->grab().toImage().pixel(80, 140));
     }
 };
 

@@ -8,12 +8,14 @@
 #include "sdl_sound_player.h"
 
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <SDL.h>
 #include <SDL_mixer.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -113,18 +115,32 @@ private slots:
         QCOMPARE(loudness(out.sliced(closedAt)).first, 0.0);
     }
 
-    // Without an output (no such driver, as on a machine without a sound card)
-    // nothing is played and nothing is printed.
-    void noOutputPlaysNothingAndSaysNothing() {
-        qputenv("SDL_AUDIODRIVER", "vorelle-no-such-driver");
-        const QString errors = dir_.filePath("stderr.txt");
+    // The output missing: no such driver, or a sound system without the device
+    // (as on a machine without a sound card).
+    void noOutputPlaysNothingAndIsTriedAgainLater_data() {
+        QTest::addColumn<QByteArray>("driver");
+        QTest::addColumn<QByteArray>("device");
+        QTest::addRow("no such driver") << QByteArray("vorelle-no-such-driver") << QByteArray();
+        QTest::addRow("ALSA without the device")
+            << QByteArray("alsa") << QByteArray("vorelle_none");
+    }
+    // Nothing played, nothing printed; after the delay the output is looked for
+    // again without holding up the caller, and a later request finds it.
+    void noOutputPlaysNothingAndIsTriedAgainLater() {
+        QFETCH(QByteArray, driver);
+        QFETCH(QByteArray, device);
+        qputenv("SDL_AUDIODRIVER", driver);
+        qputenv("AUDIODEV", device);
+        const auto restore = qScopeGuard([] { qunsetenv("AUDIODEV"); });
+        const QString errors = dir_.filePath(QTest::currentDataTag() + QString(".txt"));
         const int savedStderr = ::dup(STDERR_FILENO); // what C libraries print goes there
         const int errorsFile =
             ::open(QFile::encodeName(errors).constData(), O_WRONLY | O_CREAT, 0600);
         ::dup2(errorsFile, STDERR_FILENO);
         FakeClock clock;
         SdlAudioDevice output(clock);
-        SdlSoundPlayer(output).play(asset("gagner.wav"));
+        SdlSoundPlayer player(output);
+        player.play(asset("gagner.wav"));
         SdlMediaControl music(output);
         for (const char* verb : {"open ", "play ", "close "})
             music.send(verb + asset("Brikko32.mid"));
@@ -134,6 +150,30 @@ private slots:
         ::close(errorsFile);
         QVERIFY(!output.isOpen() && !SDL_WasInit(SDL_INIT_AUDIO) && !Mix_PlayingMusic());
         QCOMPARE(QFileInfo(errors).size(), 0);
+
+        // An output appears, its file a pipe nobody reads yet: opening it to
+        // write waits for a reader, so a search on the calling thread would
+        // never return from play().
+        const QString pipe = dir_.filePath(QTest::currentDataTag() + QString(".pipe"));
+        QVERIFY(mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0);
+        qputenv("SDL_AUDIODRIVER", "disk");
+        qputenv("SDL_DISKAUDIOFILE", QFile::encodeName(pipe));
+        clock.advance((SdlAudioDevice::retryDelayMs - 1) / 1000.0);
+        player.play(asset("Sound3.wav"));
+        QVERIFY(!output.isOpen());
+        clock.advance(0.001);
+        player.play(asset("Sound3.wav")); // starts the search, answers at once
+        QVERIFY(!output.isOpen());
+        std::thread reader([&pipe] { // drains the output until it closes
+            const int fd = ::open(QFile::encodeName(pipe).constData(), O_RDONLY);
+            for (char buffer[4096]; fd >= 0 && ::read(fd, buffer, sizeof buffer) > 0;) {
+            }
+            ::close(fd);
+        });
+        const auto stopReader = qScopeGuard([&] { output.close(), reader.join(); });
+        QVERIFY(QTest::qWaitFor([&] { return output.open(); }, 20000));
+        player.play(asset("Sound3.wav"));
+        QVERIFY(output.isOpen() && Mix_Playing(-1) == 1);
     }
 };
 

@@ -1,7 +1,10 @@
-// The program's windows with real sound, music, clock, event pump and message
-// boxes, the game opened at once, to be driven from outside (the
-// screenshots). The first argument is the folder of scores.lst and
-// Brikko32.ini; the second, "show", is the mode.
+// The program's windows with real sound, music, clock and event pump, the game
+// opened at once. The first argument is the folder of scores.lst and
+// Brikko32.ini; the second the mode:
+//   show           real message boxes, driven from outside (the screenshots);
+//   quit-mid-game  starts a game and chooses "&Quitter" during it; message
+//                  boxes and music commands are written to standard output;
+//                  ends with status 3 if "&Quitter" returns.
 #include "clock.h"
 #include "desktop_shell.h"
 #include "event_pump.h"
@@ -9,27 +12,55 @@
 #include "form1.h"
 #include "frm_about.h"
 #include "message_boxes.h"
+#include "program_end.h"
 #include "program_windows.h"
 #include "random.h"
 #include "registry.h"
+#include "sdl_audio.h"
 #include "sdl_media_control.h"
 #include "sdl_sound_player.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QTimer>
+#include <cstdio>
+
+namespace {
+void say(const QString& line) {
+    std::printf("%s\n", qPrintable(line));
+    std::fflush(stdout);
+}
+// Message boxes and music commands, written out.
+struct Printed : MessageBoxes, MediaControl {
+    SdlMediaControl real;
+    void msgBox(const QString& text, int, const QString&) override { say("box: " + text); }
+    QString inputBox(const QString& prompt, const QString&, const QString&) override {
+        return say("input: " + prompt), QStringLiteral("Nom");
+    }
+    void send(const QString& command) override {
+        say("music: " + command.section(' ', 0, 0)), real.send(command);
+    }
+};
+} // namespace
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
-    if (argc < 3 || qstrcmp(argv[2], "show") != 0)
+    const bool quitMidGame = argc >= 3 && qstrcmp(argv[2], "quit-mid-game") == 0;
+    if (argc < 3 || (!quitMidGame && qstrcmp(argv[2], "show") != 0))
         return 2;
     const QString folder = QString::fromLocal8Bit(argv[1]);
     const AppPaths paths(QCoreApplication::applicationDirPath(), folder, folder);
     SystemClock clock;
     XoshiroRandom random;
     QtEventPump pump;
-    QtMessageBoxes boxes;
+    QtMessageBoxes realBoxes;
+    SdlMediaControl realMusic;
+    Printed printed;
+    MessageBoxes& boxes = quitMidGame ? static_cast<MessageBoxes&>(printed) : realBoxes;
+    MediaControl& music = quitMidGame ? static_cast<MediaControl&>(printed) : realMusic;
     SdlSoundPlayer sounds;
-    SdlMediaControl music;
+    ProgramEnd::addShutdownHook([] { closeSdlAudio(), say("ended"); });
     FakeInstanceGuard guard; // the only copy
     Form1 form1(ExerciseServices{clock, random, sounds, boxes, guard, paths});
     const FixedRegistry registry = systemRegistry();
@@ -38,5 +69,14 @@ int main(int argc, char* argv[]) {
     ProgramWindows windows(form1, about, BrikkoServices{sounds, music, clock, random, pump, paths},
                            boxes);
     windows.openGame();
+    if (!quitMidGame)
+        return QApplication::exec();
+    frmBrikko& game = windows.gameWindow();
+    QTimer::singleShot(0,
+                       [&] { game.control<QAction>("mnuNewGame")->trigger(), say("game over"); });
+    QTimer::singleShot(1500, [&] {
+        say(QStringLiteral("quitting, game shown: %1").arg(game.isVisible()));
+        game.control<QAction>("mnuExit")->trigger(), say("still running"), std::_Exit(3);
+    });
     return QApplication::exec();
 }

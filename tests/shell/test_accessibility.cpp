@@ -3,14 +3,19 @@
 // would read something other than its own text, or a command that the
 // keyboard could not reach fails the test. One row per window.
 #include "accessible_labels.h"
+#include "brikko.h"
 #include "fake_desktop_shell.h"
 #include "fakes.h"
 #include "form1.h"
 #include "frm_about.h"
+#include "frm_brikko.h"
 #include "frm_high_score.h"
+#include "frm_instruct.h"
 #include "frm_options.h"
+#include "frm_splash.h"
 #include "frm_tip.h"
 #include "game_options.h"
+#include "high_scores.h"
 #include "profile_file.h"
 #include "registry.h"
 
@@ -22,6 +27,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <functional>
+#include <typeinfo>
 
 namespace {
 
@@ -39,6 +45,13 @@ struct Services {
     AppPaths paths{qEnvironmentVariable("VORELLE_TEST_DATA"), dir.path(), dir.path()};
     ProfileFile profile{dir.filePath(QStringLiteral("Brikko32.ini"))};
     GameOptions options{profile};
+    FakeMediaControl media;
+    FakeEventPump events{clock};
+    Brikko game{{sounds, media, clock, random, events, paths}};
+    HighScoreTable scores{dir.filePath(HighScoreFile::FileName)};
+    frmHighScore highScoreWindow;
+    frmOptions optionsWindow{options, boxes};
+    frmInstruct instruct;
 };
 
 using WindowMaker = std::function<std::unique_ptr<Form>(Services&)>;
@@ -65,6 +78,18 @@ const std::vector<std::pair<const char*, WindowMaker>>& windows() {
          [](Services& s) -> std::unique_ptr<Form> {
              return std::make_unique<frmOptions>(s.options, s.boxes);
          }},
+        {"frmBrikko",
+         [](Services& s) -> std::unique_ptr<Form> {
+             return std::make_unique<frmBrikko>(
+                 s.game, GameWindowLinks{s.scores, s.highScoreWindow, s.optionsWindow, s.instruct});
+         }},
+        {"frmSplash", // the instructions stand in for the window it opens
+         [](Services& s) -> std::unique_ptr<Form> {
+             return std::make_unique<frmSplash>(s.options, s.game, s.events, QList<Form*>{},
+                                                s.instruct);
+         }},
+        {"frmInstruct",
+         [](Services&) -> std::unique_ptr<Form> { return std::make_unique<frmInstruct>(); }},
     };
     return list;
 }
@@ -148,8 +173,7 @@ QStringList problems(QAccessibleInterface* a) {
     if (a->childCount() == 0 && !isSilent(a->role()) && name.isEmpty())
         found << describe(a) + ": shows something without a name";
     if (a->childCount() == 0 && isSilent(a->role()) && widget &&
-        widget->metaObject() != &QWidget::staticMetaObject &&
-        widget->metaObject() != &QFrame::staticMetaObject && name.isEmpty())
+        typeid(*widget) != typeid(QWidget) && typeid(*widget) != typeid(QFrame) && name.isEmpty())
         found << describe(a) + ": a drawing without a name";
     return found;
 }

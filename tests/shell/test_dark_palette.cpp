@@ -1,15 +1,22 @@
 // Every window stays readable on a dark desktop palette: the text of its
 // controls, rendered offscreen, against the background it is drawn on.
 #include "answer_box.h"
+#include "brikko.h"
 #include "contrast.h"
+#include "fake_desktop_shell.h"
 #include "fakes.h"
 #include "form1.h"
+#include "frm_about.h"
+#include "frm_brikko.h"
 #include "frm_high_score.h"
+#include "frm_instruct.h"
 #include "frm_options.h"
+#include "frm_splash.h"
 #include "frm_tip.h"
 #include "game_options.h"
 #include "high_scores.h"
 #include "profile_file.h"
+#include "registry.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -40,8 +47,22 @@ struct Windows {
     ProfileFile file{dir.filePath(GameOptions::FileName)};
     GameOptions options{file};
     frmOptions optionsWindow{options, boxes};
+    FakeMediaControl media;
+    FakeEventPump events{clock};
+    Brikko game{{sounds, media, clock, random, events, paths}};
+    frmInstruct instruct;
+    frmBrikko gameWindow{game, {scores, highScore, optionsWindow, instruct}};
+    frmSplash splash{options, game, events, {}, gameWindow};
+    FixedRegistry registry;
+    FakeDesktopShell desktop;
+    frmAbout about{registry, desktop, boxes};
 
     QWidget* open(const QString& window) {
+        for (Form* form : std::initializer_list<Form*>{&gameWindow, &instruct, &about})
+            if (form->name() == window)
+                return form->Show(false), form->widget();
+        if (window == "frmSplash")
+            return splash.Open(), splash.widget();
         if (window == "Form1") { // one right answer, one wrong, words typed for the next
             form1.Show();
             form1.CmdGenerer_Click();
@@ -84,7 +105,13 @@ private slots:
             {"Form1", {"Label1", "Text1", "Label4(0)", "Label3", "Label4(1)", "Label5", "Label6"}},
             {"frmTip", {"Label1", "lblTipText"}},
             {"frmHighScore", {"Label1(0)", "lblName(1)", "lblScore(1)"}},
-            {"frmOptions", {"Label1"}}};
+            {"frmOptions", {"Label1"}},
+            {"frmBrikko",
+             {"Label1", "Label2", "lblScore", "Label5", "lblLines", "Label3", "lblLevel"}},
+            {"frmSplash", {"Label5", "Label3", "Label4", "Label2"}},
+            {"frmInstruct", {"Label1", "Label5"}},
+            {"frmAbout",
+             {"lblTitle", "lblVersion", "Label1", "Label2", "Label3", "Label4", "lblMail"}}};
         for (const auto& [window, controls] : windows)
             for (const QString& control : controls)
                 QTest::addRow("%s %s", window, qPrintable(control)) << QString(window) << control;

@@ -35,28 +35,40 @@ struct RoundTrip {
     ProgramWindows windows{form, about, BrikkoServices{sounds, media, clock, random, events, paths},
                            boxes};
 
-    RoundTrip() {
+    explicit RoundTrip(bool hideSplash = false) {
         ProfileFile file(dir.filePath(GameOptions::FileName));
         file.writeString(GameOptions::Section, GameOptions::PlaySoundsKey, "F");
-        file.writeString(GameOptions::Section, GameOptions::HideSplashKey, "F");
+        file.writeString(GameOptions::Section, GameOptions::HideSplashKey, hideSplash ? "T" : "F");
         random.fallback = 0.5;
         form.Show();
     }
     // Ten right answers under "< 100": the tenth opens the game, after the
-    // splash's OK when it shows. Whether it showed.
-    bool earnReward() {
+    // splash's OK when it shows (and clickOk). Whether it showed.
+    bool earnReward(bool clickOk = true) {
         form.CmdGenerer_Click();
         for (int i = 0; i < 10; ++i) {
             form.control<AnswerBox>("Text1")->setText(form.control<QLabel>("Label2")->text());
             form.Cmdverif_Click();
         }
         const bool splash = windows.splash().isVisible() && !windows.gameWindow().isVisible();
-        if (splash)
+        if (splash && clickOk)
             QTest::mouseClick(windows.splash().control<QPushButton>("cmdOk"), Qt::LeftButton);
         return splash;
     }
 };
 
+// Notes the splash's captions and its OK enabled, in turn.
+struct SplashLog : QObject {
+    QStringList seen;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* w = qobject_cast<QWidget*>(watched);
+        if (w && w->objectName() == "frmSplash" && event->type() == QEvent::WindowTitleChange)
+            seen << w->windowTitle();
+        if (w && w->objectName() == "cmdOk" && event->type() == QEvent::EnabledChange)
+            seen << (w->isEnabled() ? "OK enabled" : "OK disabled");
+        return false;
+    }
+};
 } // namespace
 
 class TestRewardRoundTrip : public QObject {
@@ -68,6 +80,29 @@ private slots:
         ProgramEnd::setExitHandler([] { qFatal("the program was ended"); });
     }
 
+    // Sounds off (see below), the splash loads in turn; with "Hide Splash" the game window
+    // comes without a click and OK is never enabled, without it after OK only.
+    void splashWithAndWithoutHideSplash_data() {
+        QTest::addColumn<bool>("hideSplash");
+        QTest::addRow("Hide Splash on") << true;
+        QTest::addRow("Hide Splash off") << false;
+    }
+    void splashWithAndWithoutHideSplash() {
+        QFETCH(bool, hideSplash);
+        RoundTrip t(hideSplash);
+        SplashLog log;
+        qApp->installEventFilter(&log);
+        QCOMPARE(t.earnReward(false), !hideSplash);
+        qApp->removeEventFilter(&log);
+        QStringList expected{"Brikko32 - Loading", "OK disabled", "Brikko32 - Loading Options",
+                             "Brikko32 - Loading Forms", "Brikko32 - Finished Loading"};
+        QCOMPARE(log.seen, hideSplash ? expected : expected << "OK enabled");
+        QVERIFY(!t.form.isVisible() && t.windows.gameWindow().isVisible() == hideSplash);
+        if (!hideSplash)
+            QTest::mouseClick(t.windows.splash().control<QPushButton>("cmdOk"), Qt::LeftButton);
+        QVERIFY(t.windows.gameWindow().isVisible() && !t.windows.splash().isVisible());
+    }
+
     // The splash with its OK, then a whole game: "Perdu !", the name asked,
     // the table shown modal and closed by its OK, then the exercise again
     // with one game played. The next reward shows the same loaded game
@@ -75,8 +110,6 @@ private slots:
     void wholeRewardRoundTrip() {
         RoundTrip t;
         QVERIFY(t.earnReward());
-        QCOMPARE(t.windows.splash().widget()->windowTitle(),
-                 QString("Brikko32 - Finished Loading"));
         QVERIFY(!t.form.isVisible() && t.windows.gameWindow().isVisible());
         QStringList log;
         t.boxes.onMsgBox = [&] { log << t.boxes.shown.back().text; };

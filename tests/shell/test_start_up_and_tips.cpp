@@ -243,6 +243,30 @@ private slots:
         QVERIFY(!QFile::exists(dir_.filePath("config2")));
         QCOMPARE(first->state(), QProcess::Running);
     }
+
+    // "&Quitter" mid-game ends at once: no "Perdu !", no name box, the score
+    // file as it was, the music closed.
+    void quitMidGameEndsAtOnce() {
+        const QByteArray scores = QByteArray("None:0\r\n").repeated(5);
+        for (const auto& [name, bytes] : {std::pair{"scores.lst", scores},
+                                          {"Brikko32.ini", "[Brikko32]\r\nPlay Sounds=T\r\n"
+                                                           "Hide Splash=T\r\n"}}) {
+            QFile f(dir_.filePath(name));
+            QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
+        }
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        env.insert("SDL_AUDIODRIVER", "dummy");
+        p.setProcessEnvironment(env);
+        p.start(QStringLiteral(VORELLE_GAME_HELPER), {dir_.path(), "quit-mid-game"});
+        QVERIFY(p.waitForFinished(waitMs) && p.exitStatus() == QProcess::NormalExit);
+        QCOMPARE(QString::fromUtf8(p.readAllStandardOutput()),
+                 "music: open\nmusic: play\nquitting, game shown: 1\nmusic: close\nended\n");
+        QCOMPARE(p.exitCode(), 0);
+        QFile f(dir_.filePath("scores.lst"));
+        QVERIFY(f.open(QIODevice::ReadOnly) && f.readAll() == scores);
+    }
 };
 
 QTEST_MAIN(TestStartUpAndTips)

@@ -56,7 +56,7 @@ struct Draw {
     double time;
     BoardCells board;
     qint16 piece, pieceY;
-    bool landed, dropping;
+    bool landed;
 };
 
 struct GameFixture : GameServices, GameWindowPort, HighScoreDisplay, MediaControl, BoardScreen {
@@ -83,7 +83,7 @@ struct GameFixture : GameServices, GameWindowPort, HighScoreDisplay, MediaContro
     GameWindowState state = GameWindowState::Normal;
     QMap<GameLabel, QString> labels;
     std::vector<Draw> draws;
-    int landings = 0, screenMismatches = 0;
+    int screenMismatches = 0;
     double timeOfMessage = -1.0;
 
     void setGameMenus(const GameMenuStates& s) override {
@@ -106,13 +106,11 @@ struct GameFixture : GameServices, GameWindowPort, HighScoreDisplay, MediaContro
     void copyFromBuffer(const QImage& buffer, const QRect& source) override {
         screen.copyFromBuffer(buffer, source);
         const GameState& g = brikko.game();
-        landings += brikko.landed() && (draws.empty() || !draws.back().landed);
-        draws.push_back(
-            {clock.seconds, g.Board, g.Piece, g.PieceY, brikko.landed(), brikko.dropping()});
+        draws.push_back({clock.seconds, g.Board, g.Piece, g.PieceY, brikko.landed()});
         for (int i = 0; i < BoardCellCount; ++i) {
             const QImage* tile = renderer.pictures().Kubolt(g.Board.cells[std::size_t(i)]);
-            const QRect cell(i % BoardColumns * TileSize, i / BoardColumns * TileSize, TileSize,
-                             TileSize);
+            const QRect cell(QPoint(i % BoardColumns, i / BoardColumns) * TileSize,
+                             QSize(TileSize, TileSize));
             screenMismatches += screen.image().copy(cell) != tile->copy(0, 0, TileSize, TileSize);
         }
         for (auto& [condition, action] : triggers)
@@ -131,17 +129,6 @@ struct GameFixture : GameServices, GameWindowPort, HighScoreDisplay, MediaContro
                   [this, key] { key ? controls.Form_KeyDown(key) : controls.mnuEndGame_Click(); });
     }
     void play() { controls.mnuNewGame_Click(); }
-
-    // Queues the draws by which NewGame fills rows 10 to 18 as `rows` shows.
-    void queueFill(const QStringList& rows) {
-        const BoardCells board = boardOf(rows, 10);
-        for (int c = 1; c <= BoardColumns; ++c)
-            for (int r = 10; r <= BoardRows; ++r)
-                if (const qint16 kind = board(c, r))
-                    random.queued.insert(random.queued.end(), {0.0, (kind - 0.5) / PieceKindCount});
-                else
-                    random.queued.push_back(0.999); // above any level's chance
-    }
 
 private:
     std::vector<std::pair<std::function<bool(const Brikko&)>, std::function<void()>>> triggers;

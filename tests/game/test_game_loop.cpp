@@ -3,17 +3,12 @@
 
 #include "game_fixture.h"
 
-#include <QFileInfo>
 #include <QRegularExpression>
 #include <QtTest>
-
-namespace {
 
 constexpr double Start = GameFixture::Start;
 const QString Empty = QStringLiteral("..........");
 const QString Gap = QStringLiteral("2222.22222"); // complete but for column 5
-
-} // namespace
 
 class TestGameLoop : public QObject {
     Q_OBJECT
@@ -21,8 +16,8 @@ private slots:
     // One landing of an I on filled rows, then two gravity steps of the next
     // piece: the waits between steps (each value once), the labels, the sounds.
     void landing_data() {
-        QTest::addColumn<double>("level"); // the starting level
-        QTest::addColumn<int>("gaps"); // Gap rows the I stands up into; 0 flat, -1 dropped at row 3
+        QTest::addColumn<double>("level");       // the starting level
+        QTest::addColumn<int>("gaps");           // Gap rows the I stands up into
         QTest::addColumn<int>("lines");          // at the start
         QTest::addColumn<QStringList>("waits");  // seconds
         QTest::addColumn<QStringList>("labels"); // score, lines, level
@@ -38,7 +33,6 @@ private slots:
         row("2 rows, 9 to 11 lines", 0, 2, 9, "0.5000 0.4528", "300 11 1", "Sound2 Sound5 Sound1");
         row("level 2.5 plays 2", 2.5, 1, 0, "0.3820", "150 1 2", "Sound2 Sound4");
         row("level 9 to 10", 9, 1, 99, "0.0752", "550 100 10", "Sound2 Sound4 Sound1");
-        row("drop from row 3 to 15", 0, -1, 0, "0.5000", "12 0 0", "Sound2");
         row("32770 lines", 0, 4, 32766, "0.5000 0.4528", "2000 32770 1", "Sound2 Sound7 Sound1");
     }
     void landing() {
@@ -47,29 +41,25 @@ private slots:
         QFETCH(int, lines);
         GameFixture f;
         f.options.StartingLevel = level;
-        f.options.FillLines = f.options.SoundOn = true;
-        f.queueFill(gaps > 0 ? QStringList(9 - gaps, Empty) + QStringList(gaps, Gap)
-                             : QStringList(6, Empty) << "222222222.");
+        f.options.SoundOn = true;
+        const QStringList rows = QStringList(9 - gaps, Empty) + QStringList(gaps, Gap);
         f.events.at(Start, [&] {
-            const GameState& g = f.brikko.game();
-            f.brikko.loadPosition({g.Board, 0, 0, 0, 0, lines, g.Level});
+            f.brikko.loadPosition({boardOf(rows, 10), 0, 0, 0, 0, lines, f.brikko.game().Level});
         });
         f.whenDrawn([&](const Brikko& b) { return b.game().PieceY == 2; },
-                    [&] { f.controls.Form_KeyDown(gaps > 0 ? KeyUp : 0); });
-        f.whenDrawn([&](const Brikko& b) { return gaps < 0 && b.game().PieceY == 3; },
-                    [&] { f.controls.Form_KeyDown(KeyDown); });
-        f.whenDrawn([&f](const Brikko& b) { return f.landings == 1 && b.game().PieceY == 3; },
-                    [&f] { f.controls.mnuEndGame_Click(); });
+                    [&] { f.controls.Form_KeyDown(KeyUp); });
+        f.whenDrawn([&](const Brikko& b) { return b.game().Lines > lines && b.game().PieceY == 3; },
+                    [&] { f.controls.mnuEndGame_Click(); });
         f.play();
         QStringList waits, heard; // heard: not the steps' ticks
         for (std::size_t i = 1; i < f.draws.size(); ++i) {
             const Draw &a = f.draws[i - 1], &d = f.draws[i];
-            if (d.piece == a.piece && d.pieceY == a.pieceY + 1 && !d.dropping)
+            if (d.piece == a.piece && d.pieceY == a.pieceY + 1)
                 waits << QString::number(d.time - a.time, 'f', 4);
         }
         waits.removeDuplicates();
         for (const QString& path : f.sounds.played.filter(QRegularExpression("Sound[1245-7]")))
-            heard << QFileInfo(path).baseName();
+            heard << path.section(u'/', -1).chopped(4);
         heard.removeDuplicates();
         QTEST(waits, "waits");
         QTEST(f.labels.values(), "labels");
@@ -156,14 +146,12 @@ private slots:
         row("paused", "P", KeyP, "5 1 0 0");
         row("paused", "&Pause", -1, "5 1 0 0");
         row("landed", "Left", KeyLeft, "5 1 0 0");
-        row("landed", "P", KeyP, "5 1 0 0");
         row("landed", "&Pause", -1, "5 1 0 1");
     }
     void keyTable() {
         QFETCH(QString, state);
         QFETCH(int, key);
         GameFixture f;
-        const Brikko& b = f.brikko;
         QString after;
         const auto tAt = [&f](int row) { f.brikko.loadPosition({{}, 6, 5, qint16(row), 1}); };
         f.whenDrawn(
@@ -177,133 +165,84 @@ private slots:
                     tAt(9);
                 }
                 key < 0 ? f.controls.mnuPause_Click() : f.controls.Form_KeyDown(key);
-                after = QStringLiteral("%1 %2 %3 %4")
-                            .arg(b.game().PieceX)
-                            .arg(b.game().Orientation)
-                            .arg(b.dropStartRow())
-                            .arg(int(b.paused()));
+                after = QString::asprintf("%d %d %d %d", f.brikko.game().PieceX,
+                                          f.brikko.game().Orientation, f.brikko.dropStartRow(),
+                                          int(f.brikko.paused()));
                 f.controls.mnuEndGame_Click();
             });
         f.play();
         QTEST(after, "after");
     }
-    // Restoring the window to its normal state pauses a running game;
-    // minimising or maximising it does not. Paused, no pass runs, the caption
-    // says so, and a change of the window's state shows the board again; P
-    // resumes, the next pass at once.
-    void windowStateChanges_data() {
-        QTest::addColumn<int>("state");
-        QTest::addColumn<QStringList>("draws"); // the first two after 1.25 s
-        QTest::newRow("restored") << int(GameWindowState::Normal) << QStringList{"5", "10"};
-        QTest::newRow("minimised") << int(GameWindowState::Minimized) << QStringList{"1.5", "2"};
-        QTest::newRow("maximised") << int(GameWindowState::Maximized) << QStringList{"1.5", "2"};
-    }
-    void windowStateChanges() {
-        QFETCH(int, state);
-        GameFixture f;
-        f.events.at(Start + 1.25,
-                    [&] { f.controls.Form_Resize(f.state = GameWindowState(state)); });
-        f.events.at(Start + 5.0, [&] { f.state = GameWindowState(state == 1 ? 0 : 1); });
-        f.keyAt(10.0, KeyP);
-        f.keyAt(10.2, 0);
-        f.play();
-        QStringList draws;
-        for (const Draw& d : f.draws)
-            if (d.time > Start + 1.25)
-                draws << QString::number(d.time - Start);
-        QTEST(draws.mid(0, 2), "draws");
-        QCOMPARE(f.caption(), state ? "Brikko32 - Paused" : "Brikko32");
-    }
-    // The clock going back past midnight ends the wait at once rather than
-    // when it reaches the wait's start again, and starts the music again.
-    void clockBackPastMidnight() {
-        GameFixture f;
-        f.options.SoundOn = true;
-        f.events.at(Start + 1.25, [&] {
-            f.clock.seconds = 0.5;
-            f.events.at(2.0, [&] { f.controls.mnuEndGame_Click(); });
-        });
-        f.play();
-        QStringList after; // time and row of each draw after midnight
-        for (const Draw& d : f.draws)
-            if (d.time < Start)
-                after << QStringLiteral("%1 %2").arg(d.time).arg(d.pieceY);
-        QCOMPARE(after, QStringList({"0.5 4", "1 5", "1.5 6"}));
-        QCOMPARE(f.music, QStringList({"open 36000.0", "play 36000.0", "play 0.5", "close 2.0"}));
-    }
-    // "&Arrêter la partie" shows the exercise at once; the game ends at the
-    // loop's next check, also in the first yield or paused (the caption stays;
-    // P does nothing then). "&Nouveau jeu" is
-    // ignored in a game. Each wait blocks until its deadline or the next event.
-    void endGame_data() {
-        QTest::addColumn<double>("pauseAt"); // 0: never
-        QTest::addColumn<double>("endAt");
-        QTest::addColumn<int>("waits"); // one per pass and per event
-        QTest::newRow("in the first yield") << 0.0 << 0.0 << 0;
-        QTest::newRow("while falling") << 0.0 << 2.2 << 6;
-        QTest::newRow("while paused") << 0.25 << 5.0 << 3;
-    }
-    void endGame() {
-        QFETCH(double, pauseAt);
-        QFETCH(double, endAt);
-        GameFixture f;
-        f.options.SoundOn = true;
-        if (pauseAt)
-            f.keyAt(pauseAt, KeyP);
-        f.events.at(Start + 0.1, [&] { f.controls.mnuNewGame_Click(); });
-        f.keyAt(endAt, 0);
-        f.play();
-        QCOMPARE(f.journal, QStringList({"menus playing", "exercise shown", "Perdu ! (0, Brikko32)",
-                                         "high scores shown", "menus idle", "hide", "hand-back"}));
-        QCOMPARE(f.timeOfMessage, Start + endAt);
-        QTEST(f.events.waits, "waits");
-        QCOMPARE(f.caption(), pauseAt ? "Brikko32 - Paused" : "Brikko32");
-        f.controls.Form_KeyDown(KeyP);
-        QCOMPARE(f.brikko.paused(), bool(pauseAt));
-    }
-    // The music opens and plays at the start, plays again every 150 s, also
-    // while paused, and closes at the end (games paused from 0.25 s last);
-    // sounds off from the start: nothing at all. Sounds switched off in a game
-    // stop it at once; switched on again, the keep-alive plays it again, and
-    // the end closes it. The folder's name is quoted in each command.
-    void music_data() {
+    // Scripts of a game at level 0, seconds after the start: P the key P, E
+    // "&Arrêter la partie", R m X the window restored, minimised, maximised, S
+    // its state changed (minimised or not) without a resize, O N sounds off and
+    // on, U the music unloaded, M the clock back to 0.5 s and the end at 2 s.
+    // Restoring pauses; paused, no pass runs, a change of the window's state
+    // shows the board again and P resumes, the next pass at once. The clock
+    // back past midnight ends the wait at once and starts the music again. The
+    // music opens and plays at the start, plays every 150 s, also while paused,
+    // and closes at the end; sounds off from the start: nothing at all; sounds
+    // switched off stop it at once, and on again the keep-alive plays it. The
+    // folder's name is quoted in each command. A game ended while paused keeps
+    // its caption; "&Nouveau jeu" is ignored in a game.
+    void scripts_data() {
         QTest::addColumn<bool>("soundOn");
-        QTest::addColumn<QString>("script"); // P key P, O sounds off, N on, U unload; at seconds
-        QTest::addColumn<double>("end");
-        QTest::addColumn<QStringList>("music");
-        const QStringList opened{"open 36000.0", "play 36000.0"};
-        QTest::newRow("paused") << true << "P0.25" << 320.0
-                                << opened +
-                                       QStringList{"play 36150.0", "play 36300.0", "close 36320.0"};
-        QTest::newRow("sounds off") << false << "P0.25 P140" << 170.0 << QStringList();
-        QTest::newRow("switched off")
-            << true << "O10" << 170.0 << opened + QStringList{"close 36010.0"};
-        QTest::newRow("switched off and on")
-            << true << "P0.25 O10 N20" << 160.0
-            << opened + QStringList{"close 36010.0", "play 36150.0", "close 36160.0"};
-        QTest::newRow("unloaded") << true << "P0.25 U10" << 100.0
-                                  << opened + QStringList{"close 36010.0"};
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<bool>("paused");   // at the end
+        QTest::addColumn<QString>("draws"); // the two after the first step; empty: unchecked
+        QTest::addColumn<QString>("music"); // after the opening; empty: no command at all
+        const auto row = [](const char* name, bool soundOn, const char* script, bool paused,
+                            const char* draws, const char* music) {
+            QTest::newRow(name) << soundOn << QString(script) << paused << QString(draws)
+                                << QString(music);
+        };
+        row("restored", false, "R1.25 S5 P10 E10.2", false, "5 10", "");
+        row("minimised", false, "m1.25 S5 P10 E10.2", true, "1.5 2", "");
+        row("maximised", false, "X1.25 S5 P10 E10.2", true, "1.5 2", "");
+        row("midnight", true, "M1.25", false, "0.5 1", "play 0.5 close 2.0");
+        row("paused", true, "P0.25 E320", true, "", "play 36150.0 play 36300.0 close 36320.0");
+        row("sounds off", false, "P0.25 P140 E170", false, "", "");
+        row("switched off", true, "O10 E170", false, "", "close 36010.0");
+        row("off and on", true, "P0.25 O10 N20 E160", true, "",
+            "close 36010.0 play 36150.0 close 36160.0");
+        row("unloaded", true, "P0.25 U10 E100", true, "", "close 36010.0");
     }
-    void music() {
+    void scripts() {
         QFETCH(bool, soundOn);
         QFETCH(QString, script);
-        QFETCH(double, end);
+        QFETCH(bool, paused);
+        QFETCH(QString, draws);
+        QFETCH(QString, music);
         GameFixture f;
         f.options.SoundOn = soundOn;
+        const QHash<char, std::function<void()>> act{
+            {'P', [&] { f.controls.Form_KeyDown(KeyP); }},
+            {'E', [&] { f.controls.mnuEndGame_Click(); }},
+            {'R', [&] { f.controls.Form_Resize(f.state = GameWindowState::Normal); }},
+            {'m', [&] { f.controls.Form_Resize(f.state = GameWindowState::Minimized); }},
+            {'X', [&] { f.controls.Form_Resize(f.state = GameWindowState::Maximized); }},
+            {'S', [&] { f.state = GameWindowState(f.state != GameWindowState::Minimized); }},
+            {'O', [&] { f.options.SoundOn = false; }},
+            {'N', [&] { f.options.SoundOn = true; }},
+            {'U', [&] { f.brikko.StopMusic(); }},
+            {'M', [&] { f.clock.seconds = 0.5, f.keyAt(2.0 - Start, 0); }}};
+        std::size_t first = 0;
         for (const QString& step : script.split(u' '))
-            f.events.at(Start + step.mid(1).toDouble(), [&f, what = step[0]] {
-                if (what == u'P')
-                    f.controls.Form_KeyDown(KeyP);
-                else if (what == u'U')
-                    f.brikko.StopMusic();
-                else
-                    f.options.SoundOn = what == u'N';
+            f.events.at(Start + step.mid(1).toDouble(), [&, a = act[step[0].toLatin1()]] {
+                first = first ? first : f.draws.size();
+                a();
             });
-        f.keyAt(end, 0);
+        f.events.at(Start + 0.1, [&] { f.controls.mnuNewGame_Click(); });
         f.play();
-        QTEST(f.music, "music");
+        if (!draws.isEmpty()) // seconds after the start, or after midnight
+            QCOMPARE(QString::number(std::fmod(f.draws[first].time, Start)) + ' ' +
+                         QString::number(std::fmod(f.draws[first + 1].time, Start)),
+                     draws);
+        QCOMPARE(f.music.join(' '), music.isEmpty() ? "" : "open 36000.0 play 36000.0 " + music);
+        QCOMPARE(f.caption(), paused ? "Brikko32 - Paused" : "Brikko32");
         QVERIFY(soundOn || f.sounds.played.isEmpty());
-        QVERIFY(!script.endsWith("P0.25") || f.events.waits <= 8); // each minute, 150, 300, end
+        // Paused, the loop waits each minute, for 150 s, 300 s and each event.
+        QVERIFY(!script.startsWith("P0.25 E") || f.events.waits <= 9);
         QCOMPARE(f.lastMusicCommand.section(u' ', 1),
                  soundOn ? "\"" + GameFixture::DataDir + "/Brikko32.mid\"" : QString());
     }

@@ -2,134 +2,34 @@
 // accessibility tree. A control that a reader could not name, a label that
 // would read something other than its own text, or a command that the
 // keyboard could not reach fails the test. One row per window.
-#include "accessible_labels.h"
-#include "brikko.h"
-#include "fake_desktop_shell.h"
-#include "fakes.h"
-#include "form1.h"
-#include "frm_about.h"
-#include "frm_brikko.h"
-#include "frm_high_score.h"
-#include "frm_instruct.h"
-#include "frm_options.h"
-#include "frm_splash.h"
-#include "frm_tip.h"
-#include "game_options.h"
-#include "high_scores.h"
-#include "profile_file.h"
-#include "registry.h"
+#include "windows_on_fakes.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QTemporaryDir>
+#include <QSet>
 #include <QtTest>
-#include <functional>
 #include <typeinfo>
 
 namespace {
 
-// The services the windows are made with.
-struct Services {
-    QTemporaryDir dir;
-    FakeClock clock;
-    FakeRandom random;
-    FakeSoundPlayer sounds;
-    FakeMessageBoxes boxes;
-    FakeInstanceGuard instance;
-    FakeSettingsStore settings;
-    FakeDesktopShell shell;
-    FixedRegistry registry;
-    AppPaths paths{qEnvironmentVariable("VORELLE_TEST_DATA"), dir.path(), dir.path()};
-    ProfileFile profile{dir.filePath(QStringLiteral("Brikko32.ini"))};
-    GameOptions options{profile};
-    FakeMediaControl media;
-    FakeEventPump events{clock};
-    Brikko game{{sounds, media, clock, random, events, paths}};
-    HighScoreTable scores{dir.filePath(HighScoreFile::FileName)};
-    frmHighScore highScoreWindow;
-    frmOptions optionsWindow{options, boxes};
-    frmInstruct instruct;
-};
-
-using WindowMaker = std::function<std::unique_ptr<Form>(Services&)>;
-
-// The program's windows. A new window is one more line here.
-const std::vector<std::pair<const char*, WindowMaker>>& windows() {
-    static const std::vector<std::pair<const char*, WindowMaker>> list{
-        {"Form1",
-         [](Services& s) -> std::unique_ptr<Form> {
-             return std::make_unique<Form1>(
-                 ExerciseServices{s.clock, s.random, s.sounds, s.boxes, s.instance, s.paths});
-         }},
-        {"frmTip",
-         [](Services& s) -> std::unique_ptr<Form> {
-             return std::make_unique<frmTip>(s.settings, s.paths);
-         }},
-        {"frmAbout",
-         [](Services& s) -> std::unique_ptr<Form> {
-             return std::make_unique<frmAbout>(s.registry, s.shell, s.boxes);
-         }},
-        {"frmHighScore",
-         [](Services&) -> std::unique_ptr<Form> { return std::make_unique<frmHighScore>(); }},
-        {"frmOptions",
-         [](Services& s) -> std::unique_ptr<Form> {
-             return std::make_unique<frmOptions>(s.options, s.boxes);
-         }},
-        {"frmBrikko",
-         [](Services& s) -> std::unique_ptr<Form> {
-             return std::make_unique<frmBrikko>(
-                 s.game, GameWindowLinks{s.scores, s.highScoreWindow, s.optionsWindow, s.instruct});
-         }},
-        {"frmSplash", // the instructions stand in for the window it opens
-         [](Services& s) -> std::unique_ptr<Form> {
-             return std::make_unique<frmSplash>(s.options, s.game, s.events, QList<Form*>{},
-                                                s.instruct);
-         }},
-        {"frmInstruct",
-         [](Services&) -> std::unique_ptr<Form> { return std::make_unique<frmInstruct>(); }},
-    };
-    return list;
-}
-
 bool isCommand(QAccessible::Role role) {
-    switch (role) {
-    case QAccessible::PushButton:
-    case QAccessible::CheckBox:
-    case QAccessible::RadioButton:
-    case QAccessible::EditableText:
-    case QAccessible::ComboBox:
-    case QAccessible::SpinBox:
-    case QAccessible::Slider:
-    case QAccessible::Link:
-    case QAccessible::ButtonMenu:
-    case QAccessible::ButtonDropDown:
-        return true;
-    default:
-        return false;
-    }
+    using A = QAccessible;
+    static const QSet<int> commands{
+        A::PushButton, A::CheckBox, A::RadioButton, A::EditableText, A::ComboBox,
+        A::SpinBox,    A::Slider,   A::Link,        A::ButtonMenu,   A::ButtonDropDown};
+    return commands.contains(role);
 }
 
 // Roles that carry nothing to read: containers are read through their
 // children, lines only separate.
 bool isSilent(QAccessible::Role role) {
-    switch (role) {
-    case QAccessible::Separator:
-    case QAccessible::Border:
-    case QAccessible::Grouping:
-    case QAccessible::Pane:
-    case QAccessible::Window:
-    case QAccessible::Dialog:
-    case QAccessible::Client:
-    case QAccessible::MenuBar:
-    case QAccessible::PopupMenu:
-    case QAccessible::ScrollBar:
-        return true;
-    default:
-        return false;
-    }
+    using A = QAccessible;
+    static const QSet<int> silent{A::Separator, A::Border, A::Grouping, A::Pane,      A::Window,
+                                  A::Dialog,    A::Client, A::MenuBar,  A::PopupMenu, A::ScrollBar};
+    return silent.contains(role);
 }
 
 QString describe(QAccessibleInterface* a) {
@@ -205,7 +105,7 @@ QStringList menuProblems(QWidget* window) {
 
 } // namespace
 
-class AccessibilityTest : public QObject {
+class TestAccessibility : public QObject {
     Q_OBJECT
 
 private slots:
@@ -215,16 +115,19 @@ private slots:
     }
 
     void everyWindowCanBeReadAndWorked_data() {
-        QTest::addColumn<int>("index");
-        for (size_t i = 0; i < windows().size(); ++i)
-            QTest::addRow("%s", windows()[i].first) << int(i);
+        QTest::addColumn<QString>("name");
+        for (const QString& name : WindowsOnFakes::names())
+            QTest::addRow("%s", qPrintable(name)) << name;
     }
     void everyWindowCanBeReadAndWorked() {
-        QFETCH(int, index);
-        Services services;
-        std::unique_ptr<Form> form = windows()[size_t(index)].second(services);
-        form->Show(false);
-        QWidget* window = form->widget();
+        QFETCH(QString, name);
+        WindowsOnFakes windows;
+        Form& form = windows.form(name);
+        if (name == "frmSplash")
+            windows.splash.Open();
+        else
+            form.Show(false);
+        QWidget* window = form.widget();
         QVERIFY(window && QTest::qWaitForWindowExposed(window));
         QAccessibleInterface* root = QAccessible::queryAccessibleInterface(window);
         QVERIFY(root);
@@ -234,10 +137,8 @@ private slots:
         walk(root, found);
         found << menuProblems(window);
         QVERIFY2(found.isEmpty(), qPrintable(found.join("\n")));
-        form.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 };
 
-QTEST_MAIN(AccessibilityTest)
+QTEST_MAIN(TestAccessibility)
 #include "test_accessibility.moc"

@@ -1,26 +1,10 @@
 // Every window stays readable on a dark desktop palette: the text of its
 // controls, rendered offscreen, against the background it is drawn on.
-#include "answer_box.h"
-#include "brikko.h"
 #include "contrast.h"
-#include "fake_desktop_shell.h"
-#include "fakes.h"
-#include "form1.h"
-#include "frm_about.h"
-#include "frm_brikko.h"
-#include "frm_high_score.h"
-#include "frm_instruct.h"
-#include "frm_options.h"
-#include "frm_splash.h"
-#include "frm_tip.h"
-#include "game_options.h"
-#include "high_scores.h"
-#include "profile_file.h"
-#include "registry.h"
+#include "windows_on_fakes.h"
 
 #include <QApplication>
 #include <QLabel>
-#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -31,36 +15,10 @@ void writeFile(const QString& path, const QByteArray& bytes) {
 
 // The windows on fake services, each opened in a state that shows text in the
 // controls measured.
-struct Windows {
-    QTemporaryDir dir;
-    FakeClock clock;
-    FakeRandom random;
-    FakeSoundPlayer sounds;
-    FakeMessageBoxes boxes;
-    FakeInstanceGuard instance;
-    FakeSettingsStore settings;
-    AppPaths paths{dir.path(), dir.path(), dir.path()};
-    Form1 form1{ExerciseServices{clock, random, sounds, boxes, instance, paths}};
-    frmTip tip{settings, paths};
-    HighScoreTable scores{dir.filePath(HighScoreFile::FileName)};
-    frmHighScore highScore;
-    ProfileFile file{dir.filePath(GameOptions::FileName)};
-    GameOptions options{file};
-    frmOptions optionsWindow{options, boxes};
-    FakeMediaControl media;
-    FakeEventPump events{clock};
-    Brikko game{{sounds, media, clock, random, events, paths}};
-    frmInstruct instruct;
-    frmBrikko gameWindow{game, {scores, highScore, optionsWindow, instruct}};
-    frmSplash splash{options, game, events, {}, gameWindow};
-    FixedRegistry registry;
-    FakeDesktopShell desktop;
-    frmAbout about{registry, desktop, boxes};
-
+struct Windows : WindowsOnFakes {
     QWidget* open(const QString& window) {
-        for (Form* form : std::initializer_list<Form*>{&gameWindow, &instruct, &about})
-            if (form->name() == window)
-                return form->Show(false), form->widget();
+        if (window == "frmBrikko" || window == "frmInstruct" || window == "frmAbout")
+            return form(window).Show(false), form(window).widget();
         if (window == "frmSplash")
             return splash.Open(), splash.widget();
         if (window == "Form1") { // one right answer, one wrong, words typed for the next

@@ -1,0 +1,62 @@
+#pragma once
+// Every window of the program, made once on fake services, for the tests that
+// walk them all (accessibility, dark palette). A new window is one member here
+// and one line in form().
+
+#include "answer_box.h"
+#include "brikko.h"
+#include "fake_desktop_shell.h"
+#include "fakes.h"
+#include "form1.h"
+#include "frm_about.h"
+#include "frm_brikko.h"
+#include "frm_high_score.h"
+#include "frm_instruct.h"
+#include "frm_options.h"
+#include "frm_splash.h"
+#include "frm_tip.h"
+#include "game_options.h"
+#include "high_scores.h"
+#include "profile_file.h"
+#include "registry.h"
+
+#include <QTemporaryDir>
+
+struct WindowsOnFakes {
+    QTemporaryDir dir;
+    FakeClock clock;
+    FakeRandom random;
+    FakeSoundPlayer sounds;
+    FakeMessageBoxes boxes;
+    FakeInstanceGuard instance;
+    FakeSettingsStore settings;
+    FakeDesktopShell desktop;
+    FixedRegistry registry;
+    FakeMediaControl media;
+    FakeEventPump events{clock};
+    AppPaths paths{dir.path(), dir.path(), dir.path()};
+    ProfileFile file{dir.filePath(GameOptions::FileName)};
+    GameOptions options{file};
+    HighScoreTable scores{dir.filePath(HighScoreFile::FileName)};
+    Brikko game{{sounds, media, clock, random, events, paths}};
+    Form1 form1{ExerciseServices{clock, random, sounds, boxes, instance, paths}};
+    frmTip tip{settings, paths};
+    frmHighScore highScore;
+    frmOptions optionsWindow{options, boxes};
+    frmInstruct instruct;
+    frmBrikko gameWindow{game, {scores, highScore, optionsWindow, instruct}};
+    frmSplash splash{options, game, events, {}, gameWindow}; // leads to the game window
+    frmAbout about{registry, desktop, boxes};
+
+    static QStringList names() {
+        return {"Form1",      "frmTip",    "frmAbout",  "frmHighScore",
+                "frmOptions", "frmBrikko", "frmSplash", "frmInstruct"};
+    }
+    Form& form(const QString& name) {
+        for (Form* f : std::initializer_list<Form*>{
+                 &form1, &tip, &about, &highScore, &optionsWindow, &gameWindow, &splash, &instruct})
+            if (f->name() == name)
+                return *f;
+        qFatal("no window %s", qPrintable(name));
+    }
+};

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Checking a pasted megabyte through the real exercise window, offscreen:
 // the space-collapse passes (each written back into the answer box), the
 // lower-casing, the comparison and the repaint that follows.

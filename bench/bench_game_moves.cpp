@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The cost of one call of Brikko's piece operations and of DrawBoard, in
 // microseconds, off screen (the visible board is an image). Build with the
 // default preset, then run

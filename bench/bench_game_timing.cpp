@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How the game loop waits on the real clock and the real event pump: a game
 // at level 0, left alone, on the offscreen platform. Prints
 //

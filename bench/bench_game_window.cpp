@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real game window, shown on the offscreen platform, in a running game on
 // the real clock and event pump. Prints
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Time of one NumberToWords call, against ICU's French spellout
 // (RuleBasedNumberFormat) on the same numbers in the same run: 10 000 numbers
 // of 10 to 12 digits, and 10 000 numbers below 100. Also the word count of a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up of the real program against a bare Qt Widgets program built beside
 // it (bench/startup_bare.cpp): the time from starting the process to its
 // first window exposed on the screen, and the process's peak resident memory

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Pieces the timing programs and benchmarks share: silent sound services, the
 // process's processor time, and percentiles of a sample.

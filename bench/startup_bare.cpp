@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The yardstick of bench_startup: a bare Qt Widgets program of about the size
 // of the exercise window (a menu, a label, a text box and two buttons), with
 // the same start-up probe and nothing else.

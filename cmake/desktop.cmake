@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Vorelle as an installed desktop program: where everything goes under the
 # prefix, the desktop entry, the AppStream metainfo, the icons, and the .deb.
 

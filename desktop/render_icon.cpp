@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws the program's SVG icon as square PNGs for the desktop's icon theme.
 // Usage: render_icon <icon.svg> <output-folder> <size>...
 // Writes <output-folder>/<size>x<size>/apps/<name>.png for each size, where

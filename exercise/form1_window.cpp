@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The exercise window's controls, menus, keys and layout.
 
 #include "answer_box.h"

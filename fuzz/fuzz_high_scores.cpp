@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The high-score file's reader on arbitrary bytes: it must not crash, hang or
 // touch memory it does not own, and a table it read must read back as itself
 // once saved.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings file's reader and writer on arbitrary contents: no crash, hang
 // or bad memory access, and a write changes exactly the key it writes: the
 // value reads back as written and every other key reads as before.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game window: layout, menus, keys and the window's lifecycle.
 
 #include "frm_brikko.h"

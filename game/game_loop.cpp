@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game loop of Brikko: a new game, its passes (spawn or gravity step,
 // drawing, completed rows, score), the wait between two passes, and the end
 // of the game with its hand-back to the exercise.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A Boolean setting kept in one place. Bound to a flag that lives elsewhere

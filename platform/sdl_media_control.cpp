@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "sdl_media_control.h"
 
 #include "media_command.h"

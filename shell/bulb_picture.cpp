@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "bulb_picture.h"
 
 #include "svg_pixmap.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "tip_list.h"
 
 void TipList::append(const QStringList& tips) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "tips_file.h"
 
 #include "legacy_text.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws the game's seven previews and seven tiles (four times larger) side by
 // side on one sheet and saves it as a PNG, to look at after changing how they
 // are drawn.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cancel_dialog.h"
 
 #include "dialog_font.h"

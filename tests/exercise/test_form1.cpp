@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The exercise window, shown offscreen on fake services and driven through its
 // controls' names: draw, answers, counts, score, reward, hints, solution, keys,
 // resizing and menus.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The board: the piece operations (each move whole or refused, changing only
 // the cells the piece leaves and enters, never a cell off the board) and its
 // drawing at a device pixel ratio of 2.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game window on the offscreen platform, with a game on a fake clock: its
 // menus through a game, the keys whatever has the focus, and the modal
 // windows opened from its menus.

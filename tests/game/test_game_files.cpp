@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game's files: the high-score file and table (and the high-score
 // window's labels), and the options file.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game loop over whole games on a simulated clock, and the keys and
 // commands as the loop's wait runs them. Times are seconds after the start.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The words of numbers, the helpers behind them, and the word counts the
 // hints give.
 

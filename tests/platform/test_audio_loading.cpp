@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sound libraries join the process at the first sound or music, not when
 // the players are made: the first window does not wait for them. This test
 // executable is not linked with them, so what is mapped is what the players

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window utilities on a fake clock, event pump and screen: the pauses,
 // the close command's removal, centring, the always-on-top band and the
 // earlier copy brought forward.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game's key codes from the toolkit's keys, and the fractions of the
 // pseudo-random generator.
 #include "key_codes.h"

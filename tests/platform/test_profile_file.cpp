@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings file: values read into a buffer of a given size, writes in
 // place, and files it must neither read whole nor write.
 #include "profile_file.h"

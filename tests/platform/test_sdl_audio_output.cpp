@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the sound player and the music send to the speaker, captured with
 // SDL's disk audio driver (each test to a file of its own), and what they do
 // without any output.

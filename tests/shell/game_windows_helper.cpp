@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's windows with real sound, music, clock and event pump, the game
 // opened at once. The first argument is the folder of scores.lst and
 // Brikko32.ini; the second the mode:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Copied beside an installed program, tells where a program in that folder
 // finds its installation data: the data folder on the first line, then one
 // line per data file, "found NAME" or "missing NAME".

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Takes the single-instance lock as the program does and says "first" or
 // "second"; the first then stays, saying "raised" when a later copy asks.
 #include "instance_guard.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every window as a screen reader meets it: offscreen, through the
 // accessibility tree. A control that a reader could not name, a label that
 // would read something other than its own text, or a command that the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every window stays readable on a dark desktop palette: the text of its
 // controls, rendered offscreen, against the background it is drawn on.
 #include "contrast.h"

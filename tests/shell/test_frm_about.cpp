@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The about box: the registry value rules, the system-information lookups,
 // the links and the window, offscreen through its controls' names.
 #include "about_commands.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program as installed: `cmake --install` into a temporary prefix, and
 // the installed program finds its sounds, music and tips and starts.
 #include <QDir>

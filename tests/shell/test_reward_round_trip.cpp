@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The reward on the offscreen platform: the exercise, the splash, the game
 // window and back, with the program's own wiring and a game on a fake clock.
 #include "answer_box.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up, the tip-of-the-day window offscreen through its controls' names,
 // the tips file, the window a later copy brings forward, and copies as
 // separate processes: a helper that takes the single-instance lock as the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Every window of the program, made once on fake services, for the tests that
 // walk them all (accessibility, dark palette). A new window is one member here

@@ -3,7 +3,6 @@
 
 #include "accessible_labels.h"
 
-#include <QCloseEvent>
 #include <QEvent>
 #include <QEventLoop>
 #include <QTimer>
@@ -86,10 +85,6 @@ bool Form::eventFilter(QObject* watched, QEvent* event) {
         return QObject::eventFilter(watched, event);
     switch (event->type()) {
     case QEvent::Close:
-        if (!closeAllowed_) {
-            event->ignore();
-            return true;
-        }
         // The window goes away; the form's data stay.
         QTimer::singleShot(0, this, [this] { Unload(); });
         break;

@@ -15,8 +15,8 @@
 // - Hide() keeps the window loaded;
 // - Unload() runs Form_Unload() and destroys the on-screen part only: the
 //   object's data survive, and the next Show() loads again.
-// Closing the window from its title bar unloads it, unless the form refuses
-// close requests (setCloseAllowed(false)).
+// Closing the window from its title bar unloads it, unless its system menu has
+// lost its close command (system_menu.h), which refuses close requests.
 class Form : public QObject {
     Q_OBJECT
 public:
@@ -37,8 +37,6 @@ public:
     void Hide();
     void Unload();
 
-    void setCloseAllowed(bool allowed) { closeAllowed_ = allowed; }
-    bool closeAllowed() const { return closeAllowed_; }
 
     ScaleMode scaleMode() const { return scaleMode_; }
     void setScaleMode(ScaleMode mode) { scaleMode_ = mode; }
@@ -67,7 +65,6 @@ protected:
 private:
     QString name_;
     QPointer<QWidget> widget_;
-    bool closeAllowed_ = true;
     ScaleMode scaleMode_ = ScaleMode::Twips;
     bool unloading_ = false;
     int modalDepth_ = 0;

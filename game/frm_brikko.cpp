@@ -13,17 +13,16 @@
 #include "picture_box.h"
 #include "program_end.h"
 #include "render_pics.h"
+#include "window_centring.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
-#include <QScreen>
 
 namespace {
 
@@ -147,21 +146,10 @@ void frmBrikko::Form_Load() {
         misc.RemoveX(*this);
         misc.CenterForm(*this);
     }
-    centreOnScreen();
+    centreOnScreen(widget(), nullptr, ScreenArea::Free);
     // Every key pressed in the window reaches Form_KeyDown, whatever control
     // has the focus.
     qApp->installEventFilter(this);
-}
-
-void frmBrikko::centreOnScreen() {
-    QWidget* w = widget();
-    QScreen* screen = w->screen() ? w->screen() : QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    const QRect area = screen->availableGeometry();
-    const QSize size = w->frameGeometry().size().expandedTo(w->size());
-    w->move(area.left() + (area.width() - size.width()) / 2,
-            area.top() + (area.height() - size.height()) / 2);
 }
 
 void frmBrikko::Form_Activate() {

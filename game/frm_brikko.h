@@ -89,7 +89,6 @@ protected:
 private:
     QAction* addCommand(QMenu* menu, const QString& name, const QString& caption,
                         const QKeySequence& shortcut, void (frmBrikko::*handler)());
-    void centreOnScreen();
     // The game module's own calls, kept together at the end of the source.
     void attachToGame();
     void repaintBoardFromBuffer();

@@ -6,11 +6,13 @@
 #include <QScreen>
 #include <QWidget>
 
-void centreOnScreen(QWidget* window, QPushButton* button) {
-    const int outerWidth = window->frameGeometry().width();
-    const int outerHeight = window->frameGeometry().height();
+void centreOnScreen(QWidget* window, QPushButton* button, ScreenArea area) {
+    // Before the window is first shown its frame is not known yet.
+    const QSize outer = window->frameGeometry().size().expandedTo(window->size());
+    const int outerWidth = outer.width();
+    const int outerHeight = outer.height();
     if (QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen()) {
-        const QRect s = screen->geometry();
+        const QRect s = area == ScreenArea::Free ? screen->availableGeometry() : screen->geometry();
         window->move(s.left() + (s.width() - outerWidth) / 2,
                      s.top() + (s.height() - outerHeight) / 2);
     }

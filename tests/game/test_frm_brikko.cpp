@@ -14,6 +14,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -82,6 +83,11 @@ private slots:
         QVERIFY(!(w->windowFlags() & Qt::WindowCloseButtonHint));
         QVERIFY(!w->close());
         QCOMPARE(f.window.control<QWidget>("picBoard")->geometry(), QRect(8, 8, 164, 292));
+        // Centred in the part of the screen that task bars leave free (to the
+        // pixel, as QRect rounds its centre).
+        const QPoint off = w->screen()->availableGeometry().center() - w->frameGeometry().center();
+        QVERIFY2(qAbs(off.x()) <= 2 && qAbs(off.y()) <= 2,
+                 qPrintable(QString("%1, %2").arg(off.x()).arg(off.y())));
     }
     // While a game runs F2 and F4 are off and Pause and End on; they stay so
     // through "Perdu !", so F2 cannot start a game inside the old one's end.

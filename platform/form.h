@@ -37,7 +37,6 @@ public:
     void Hide();
     void Unload();
 
-
     ScaleMode scaleMode() const { return scaleMode_; }
     void setScaleMode(ScaleMode mode) { scaleMode_ = mode; }
 

@@ -12,6 +12,7 @@
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QLocalSocket>
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -231,6 +232,34 @@ private slots:
             first->kill();
             QVERIFY(first->waitForFinished(waitMs));
         }
+    }
+
+    // Other users cannot reach the first copy's socket; a client that stays
+    // silent does not hold it up, and one that says anything but the request
+    // is dropped without an answer and raises nothing.
+    void firstCopyAnswersOnlyTheRequest() {
+        QProcess* first = start(QStringLiteral(VORELLE_GUARD_HELPER));
+        QCOMPARE(nextLine(first), "first\n");
+        const QString path = dir_.filePath("vorelle-test.socket");
+        const auto others =
+            QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther;
+        QCOMPARE(QFileInfo(path).permissions() & others, QFile::Permissions());
+        QLocalSocket silent;
+        silent.connectToServer(path);
+        QVERIFY(silent.waitForConnected(waitMs));
+        for (const QByteArray& words :
+             {QByteArray("activate now\n"), QByteArray("ok\n"), QByteArray(200, 'a')}) {
+            QLocalSocket stranger;
+            stranger.connectToServer(path);
+            QVERIFY(stranger.waitForConnected(waitMs) && stranger.write(words) > 0);
+            QVERIFY(stranger.waitForDisconnected(waitMs));
+            QCOMPARE(stranger.readAll(), QByteArray());
+        }
+        QCOMPARE(nextLine(start(QStringLiteral(VORELLE_GUARD_HELPER))), "second\n");
+        QCOMPARE(first->readAllStandardOutput() + nextLine(first), "raised\n");
+        QCOMPARE(silent.state(), QLocalSocket::ConnectedState);
+        first->kill();
+        QVERIFY(first->waitForFinished(waitMs));
     }
 
     void programRunsWithAReadOnlySettingsFolderAndASecondCopyEnds() {

@@ -26,8 +26,6 @@ configure_file(${CMAKE_SOURCE_DIR}/assets/vorelle.svg
 
 # The icon theme's PNG sizes, drawn from the SVG at build time.
 set(VORELLE_ICON_SIZES 16 22 24 32 48 64 128 256)
-add_executable(render_icon ${CMAKE_SOURCE_DIR}/desktop/render_icon.cpp)
-target_link_libraries(render_icon PRIVATE Qt6::Gui Qt6::Svg)
 set(icon_pngs)
 foreach(side ${VORELLE_ICON_SIZES})
   list(APPEND icon_pngs ${VORELLE_DESKTOP_OUT}/icons/${side}x${side}/apps/${VORELLE_APP_ID}.png)

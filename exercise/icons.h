@@ -9,5 +9,5 @@
 
 QPixmap smilingFace(qreal devicePixelRatio = 1.0); // 32 × 32
 QPixmap sadFace(qreal devicePixelRatio = 1.0);     // 32 × 32
-// The program's icon, drawn once at every usual size.
+// The program's icon at every usual size, drawn from its SVG at build time.
 QIcon programIcon();

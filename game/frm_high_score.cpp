@@ -11,7 +11,7 @@
 namespace {
 
 constexpr int kTops[HighScoreTable::Slots] = {8, 32, 56, 80, 104};
-constexpr int RowLeft = 64; // the rank's left edge; a row ends with the score at 297
+constexpr int RowLeft = 64, RowRight = 297; // from the rank's left edge to the score's right one
 
 QLabel* label(QWidget* parent, const QString& name, const QString& text, const QRect& r) {
     auto* l = new QLabel(text, parent);
@@ -47,7 +47,7 @@ QWidget* frmHighScore::createWidget() {
     for (int i = 0; i < HighScoreTable::Slots; ++i) {
         auto* row = new AccessibleRow(w);
         row->setObjectName(indexed("row", i + 1));
-        row->setGeometry(RowLeft, kTops[i], 297 - RowLeft, 17);
+        row->setGeometry(RowLeft, kTops[i], RowRight - RowLeft, 17);
         row->setAccessibleName(highScoreRowReading(i + 1, QString(), std::nullopt));
         label(row, indexed("Label1", i), QStringLiteral("%1.").arg(i + 1),
               QRect(64 - RowLeft, 0, 20, 17));

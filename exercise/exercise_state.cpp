@@ -1,9 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "exercise_state.h"
 
+#include "number_words.h"
+
 #include <array>
 #include <cmath>
 #include <limits>
+
+void ExerciseState::setDrawnNumber(double number) {
+    currentNumber_ = number;
+    referenceWords_ = Module1::NumberToWords(number);
+}
 
 void ExerciseState::addRight() {
     if (right() < std::numeric_limits<qint32>::max())

@@ -10,8 +10,6 @@
 // for the life of the process. A series runs from the start of the program,
 // or from the last reward, to the next reward.
 struct ExerciseState {
-    // The number drawn last (a whole value); 0 before the first draw.
-    double CurrentNumber = 0.0;
     // Right answers of the series. No value until the first right answer of
     // the program: it then counts as 0 and shows as the empty text.
     std::optional<qint32> RightCount;
@@ -20,6 +18,16 @@ struct ExerciseState {
     qint16 WrongCount = 0;
     // The series' score out of 10.
     double SeriesScore = 0.0;
+
+    // A number was drawn: it becomes the current number, and its French words
+    // the reference that answers are checked against, that the hint counts
+    // and that the solution shows. They live here and nowhere on screen, so
+    // that no screen reader can read them before the pupil asks.
+    void setDrawnNumber(double number);
+    // The number drawn last (a whole value); 0 before the first draw.
+    double CurrentNumber() const { return currentNumber_; }
+    // Its French words; empty before the first draw.
+    const QString& referenceWords() const { return referenceWords_; }
 
     void addRight();
     void addWrong();
@@ -38,6 +46,10 @@ struct ExerciseState {
     // SeriesScore as "7,5/10" (pattern "0.0" with the locale's decimal
     // separator).
     QString scoreText(const QLocale& locale = QLocale()) const;
+
+private:
+    double currentNumber_ = 0.0;
+    QString referenceWords_;
 };
 
 // A score rounded to one decimal, halves away from zero, with the locale's

@@ -6,7 +6,6 @@
 #include "app_info.h"
 #include "difficulty.h"
 #include "number_display.h"
-#include "number_words.h"
 #include "program_end.h"
 #include "word_count.h"
 
@@ -86,10 +85,13 @@ void Form1::CmdGenerer_Click() {
         return;
     Text1_->setTextColor(answerTextColor());
     services_.random.reseed(services_.clock.secondsSinceMidnight());
-    state_.CurrentNumber = drawNumber(selectedOption(), services_.random.next());
-    Label1_->setText(groupedDigits(state_.CurrentNumber));
-    Label2_->setText(Module1::NumberToWords(state_.CurrentNumber));
+    state_.setDrawnNumber(drawNumber(selectedOption(), services_.random.next()));
+    Label1_->setText(groupedDigits(state_.CurrentNumber()));
     Text1_->setText(QString());
+    // The new number reaches a screen reader through the answer box, where
+    // the pupil types: told at once when the box already has the focus (after
+    // a right answer), read with the box when it takes the focus.
+    Text1_->tellDescription(numberToWriteDescription(state_.CurrentNumber()));
     Text1_->setFocus();
     buttons_.numberDrawn();
     applyButtonStates();
@@ -117,7 +119,7 @@ void Form1::Cmdverif_Click() {
         if (!isLoaded())
             return;
         Text1_->setFocus();
-    } else if (answerMatches(answer, Label2_->text())) {
+    } else if (answerMatches(answer, state_.referenceWords())) {
         answerRight();
     } else {
         answerWrong();
@@ -165,7 +167,7 @@ void Form1::showCounts() {
 void Form1::CmdIndice_Click() {
     if (!isLoaded())
         return;
-    const qint32 words = countwords(Label2_->text());
+    const qint32 words = countwords(state_.referenceWords());
     services_.boxes.msgBox(QStringLiteral("Ce nombre s'écrit en %1 mot(s).").arg(words), MsgPlain,
                            AppInfo::title());
     if (Text1_)
@@ -176,7 +178,7 @@ void Form1::CmdAide_Click() {
     if (!isLoaded())
         return;
     Text1_->setTextColor(QColor(255, 0, 0));
-    Text1_->setText(Label2_->text());
+    Text1_->setText(state_.referenceWords());
     playSound(QStringLiteral("perdu.wav"));
     state_.addWrong();
     Label4_[1]->setText(state_.wrongCountText());
@@ -191,6 +193,7 @@ void Form1::ResetAfterGame() {
         return;
     Text1_->setText(QString());
     Label1_->setText(hiddenNumberText());
+    Text1_->setAccessibleDescription(QString()); // no number shown, none told
     Label4_[0]->setText(QString());
     Label4_[1]->setText(QString());
     Label3_->setText(QString());

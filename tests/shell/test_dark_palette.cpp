@@ -26,7 +26,7 @@ struct Windows : WindowsOnFakes {
             form1.Show();
             form1.CmdGenerer_Click();
             auto* answer = form1.control<AnswerBox>("Text1");
-            answer->setText(form1.control<QLabel>("Label2")->text());
+            answer->setText(form1.state().referenceWords());
             form1.Cmdverif_Click();
             answer->setText("faux");
             form1.Cmdverif_Click();

@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The guide for parents and teachers: opened from the main window's menu and
-// F1, its page whole (links, parts, French typography, the program's own
-// words in its examples), read through the accessibility interface, closed
-// with Escape and opened again at the top, its links readable on any palette.
+// F1 (the game's F1 staying its own), its page whole (links, parts, French typography, the
+// program's own words in its examples), read through the accessibility interface, closed with
+// Escape and opened again at the top, its links readable on any palette.
 #include "fakes.h"
 #include "form1.h"
 #include "frm_guide.h"
 #include "number_words.h"
 #include "startup.h"
+#include "windows_on_fakes.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -17,6 +18,7 @@
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextTable>
+#include <QTimer>
 #include <QtTest>
 
 namespace {
@@ -121,6 +123,24 @@ private slots:
         QVERIFY(p.form1.isVisible());
         QCOMPARE(p.browser()->documentTitle(), "Guide de Vorelle");
         QCOMPARE(p.scrolled(), 0);
+    }
+
+    // F1 in the game window stays the game's instructions, also while the
+    // exercise window is shown beside it.
+    void f1InTheGameStaysItsInstructions() {
+        WindowsOnFakes w;
+        Module2::WireGuide(w.form1, w.guide);
+        w.form1.Show();
+        w.gameWindow.Show();
+        QWidget* game = w.gameWindow.widget();
+        game->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(game));
+        bool instructions = false; // seen from inside their modal display
+        QTimer::singleShot(0, [&] { instructions = w.instruct.isVisible(), w.instruct.Hide(); });
+        QTest::keyClick(game, Qt::Key_F1);
+        QCoreApplication::processEvents();
+        QVERIFY2(instructions, "F1 in the game did not show its instructions");
+        QVERIFY2(!w.guide.isVisible(), "F1 in the game opened the guide");
     }
 
     // Every link leads to a part of the guide, and every part can be reached

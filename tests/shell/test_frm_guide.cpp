@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The guide for parents and teachers: opened from the main window's menu and
-// F1 (the game's F1 staying its own), its page whole (links, parts, French typography, the
-// program's own words in its examples), read through the accessibility interface, closed with
-// Escape and opened again at the top, its links readable on any palette.
-#include "fakes.h"
-#include "form1.h"
+// F1 (the game's F1 staying its own), its page whole (links, parts, French
+// typography, the program's own words in its examples), read through the
+// accessibility interface, closed with Escape and opened again at the top, its
+// links readable on any palette.
+#include "contrast.h"
 #include "frm_guide.h"
 #include "number_words.h"
 #include "startup.h"
@@ -23,16 +23,8 @@
 
 namespace {
 
-struct Program {
-    FakeClock clock;
-    FakeRandom random;
-    FakeSoundPlayer sounds;
-    FakeMessageBoxes boxes;
-    FakeInstanceGuard instance;
-    AppPaths paths{"/opt/vorelle/data", "/home/u/data", "/home/u/config"};
-    Form1 form1{ExerciseServices{clock, random, sounds, boxes, instance, paths}};
-    frmGuide guide;
-
+// The program's windows, the guide wired to the main window as at start-up.
+struct Program : WindowsOnFakes {
     Program() {
         Module2::WireGuide(form1, guide);
         form1.Show();
@@ -59,39 +51,22 @@ struct Program {
 };
 
 // The guide's page as the window shows it: every link target, every anchor,
-// and the anchors of its parts (second-level headings).
+// the anchors of its parts (second-level headings), the colour of its links.
 struct Page {
     QStringList links, anchors, parts;
+    QColor linkColour;
     explicit Page(const QTextDocument* doc) {
         for (QTextBlock b = doc->begin(); b != doc->end(); b = b.next())
             for (auto it = b.begin(); !it.atEnd(); ++it) {
                 const QTextCharFormat f = it.fragment().charFormat();
                 if (f.isAnchor() && !f.anchorHref().isEmpty())
-                    links << f.anchorHref();
+                    links << f.anchorHref(), linkColour = f.foreground().color();
                 anchors << f.anchorNames();
                 if (b.blockFormat().headingLevel() == 2)
                     parts << f.anchorNames();
             }
     }
 };
-
-QColor firstLinkColour(const QTextDocument* doc) {
-    for (QTextBlock b = doc->begin(); b != doc->end(); b = b.next())
-        for (auto it = b.begin(); !it.atEnd(); ++it)
-            if (!it.fragment().charFormat().anchorHref().isEmpty())
-                return it.fragment().charFormat().foreground().color();
-    return {};
-}
-
-double contrast(const QColor& a, const QColor& b) {
-    const auto lum = [](const QColor& c) {
-        const auto lin = [](double v) {
-            return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
-        };
-        return 0.2126 * lin(c.redF()) + 0.7152 * lin(c.greenF()) + 0.0722 * lin(c.blueF()) + 0.05;
-    };
-    return std::max(lum(a), lum(b)) / std::min(lum(a), lum(b));
-}
 
 } // namespace
 
@@ -128,9 +103,7 @@ private slots:
     // F1 in the game window stays the game's instructions, also while the
     // exercise window is shown beside it.
     void f1InTheGameStaysItsInstructions() {
-        WindowsOnFakes w;
-        Module2::WireGuide(w.form1, w.guide);
-        w.form1.Show();
+        Program w;
         w.gameWindow.Show();
         QWidget* game = w.gameWindow.widget();
         game->activateWindow();
@@ -259,7 +232,8 @@ private slots:
                  "the guide remembers where it was read");
     }
 
-    void contentsAndBackButtons() {
+    // "&Sommaire", then back: by the button and by Alt+Left, as the guide says.
+    void contentsThenBack() {
         Program p;
         p.open("menu");
         p.goTo("commande");
@@ -269,6 +243,9 @@ private slots:
         auto* back = p.guide.control<QPushButton>("cmdBack");
         QVERIFY(back->isEnabled());
         back->click();
+        QCOMPARE(p.scrolled(), last);
+        p.guide.cmdContents_Click();
+        QTest::keyClick(p.browser(), Qt::Key_Left, Qt::AltModifier);
         QCOMPARE(p.scrolled(), last);
     }
 
@@ -287,12 +264,12 @@ private slots:
         QApplication::setPalette(palette);
         Program p;
         p.guide.Show();
-        const QColor link = firstLinkColour(p.browser()->document());
+        const QColor link = Page(p.browser()->document()).linkColour;
         const QColor page = p.browser()->palette().color(QPalette::Base);
         QApplication::setPalette(before);
-        QVERIFY2(contrast(link, page) >= 4.5, qPrintable(QStringLiteral("links %1 on %2: %3:1")
-                                                             .arg(link.name(), page.name())
-                                                             .arg(contrast(link, page))));
+        QVERIFY2(contrastRatio(link, page) >= 4.5, qPrintable(QStringLiteral("links %1 on %2: %3:1")
+                                                                  .arg(link.name(), page.name())
+                                                                  .arg(contrastRatio(link, page))));
         QCOMPARE(link == palette.color(QPalette::Link), paletteLink);
     }
 };

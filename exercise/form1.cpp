@@ -211,6 +211,10 @@ void Form1::astuce_Click() {
     emit tipsRequested();
 }
 
+void Form1::guide_Click() {
+    emit guideRequested();
+}
+
 void Form1::apropos_Click() {
     emit aboutRequested();
 }

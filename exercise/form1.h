@@ -65,6 +65,7 @@ public:
     void CmdAide_Click();
     void quitter_Click(); // ends the program at once
     void astuce_Click();
+    void guide_Click();
     void apropos_Click();
 
     const ExerciseState& state() const { return state_; }
@@ -86,6 +87,7 @@ public:
 signals:
     // Menu commands that open windows of other folders, connected at start-up.
     void tipsRequested();  // astuce_Click: the tip of the day, not modal
+    void guideRequested(); // guide_Click: the guide, not modal
     void aboutRequested(); // apropos_Click: the about box, not modal
     // The reward: opens the game. While nothing is connected the main window
     // stays shown after a reward; otherwise it hides until ResetAfterGame().

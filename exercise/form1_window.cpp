@@ -190,11 +190,15 @@ void Form1::buildMenus(QMainWindow* window) {
     quoi->setObjectName(QStringLiteral("quoi"));
     // A reader says nothing for "?".
     setMenuAccessibleName(quoi, QStringLiteral("Aide"));
+    QAction* guide = quoi->addAction(QStringLiteral("&Guide de Vorelle"));
+    guide->setObjectName(QStringLiteral("guide"));
+    guide->setShortcut(Qt::Key_F1);
     QAction* apropos = quoi->addAction(QStringLiteral("&A propos"));
     apropos->setObjectName(QStringLiteral("apropos"));
 
     connect(quitter, &QAction::triggered, this, [this] { quitter_Click(); });
     connect(astuce, &QAction::triggered, this, [this] { astuce_Click(); });
+    connect(guide, &QAction::triggered, this, [this] { guide_Click(); });
     connect(apropos, &QAction::triggered, this, [this] { apropos_Click(); });
 }
 

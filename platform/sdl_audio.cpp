@@ -180,20 +180,34 @@ bool SdlAudioDevice::outputLost() {
 }
 
 void SdlAudioDevice::close() {
-    if (attempt_) {
-        Attempt::State running = Attempt::Running;
-        if (attempt_->state.compare_exchange_strong(running, Attempt::GivenUp)) {
-            // Still under way, perhaps held by the sound system: not waited
-            // for. It is kept only to know when it has ended.
-        } else if (running == Attempt::Opened) {
-            closeMixer(); // opened and not taken yet
-            attempt_.reset();
-        } else if (running != Attempt::GivenUp) {
-            attempt_.reset();
-        }
-    }
+    giveUpAttempt();
     failed_ = false;
     closeOutput();
+}
+
+void SdlAudioDevice::releaseForExit() {
+    giveUpAttempt();
+    if (!open_)
+        return;
+    for (User* user : users_)
+        user->releaseAudio();
+    SdlLibrary::get()->HaltMusic();
+    SdlLibrary::get()->HaltChannel(-1);
+}
+
+void SdlAudioDevice::giveUpAttempt() {
+    if (!attempt_)
+        return;
+    Attempt::State running = Attempt::Running;
+    if (attempt_->state.compare_exchange_strong(running, Attempt::GivenUp)) {
+        // Still under way, perhaps held by the sound system: not waited for.
+        // It is kept only to know when it has ended.
+    } else if (running == Attempt::Opened) {
+        closeMixer(); // opened and not taken yet
+        attempt_.reset();
+    } else if (running != Attempt::GivenUp) {
+        attempt_.reset();
+    }
 }
 
 void SdlAudioDevice::closeOutput() {
@@ -216,7 +230,7 @@ void SdlAudioDevice::detach(User* user) {
 }
 
 void closeSdlAudio() {
-    SdlAudioDevice::shared().close();
+    SdlAudioDevice::shared().releaseForExit();
 }
 
 QByteArray audioFileName(const QString& path, qint64 maxBytes) {

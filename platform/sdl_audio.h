@@ -71,6 +71,11 @@ public:
     // audio when they are open; gives up an attempt still under way without
     // waiting for it. The next open() looks for the output again at once.
     void close();
+    // For the end of the program: halts and frees what the users hold and
+    // gives up an attempt under way, but leaves an open output to the
+    // process's exit, since closing it waits for SDL's mixing thread, which a
+    // sound server that stops answering can hold for ever.
+    void releaseForExit();
 
     void attach(User* user);
     void detach(User* user);
@@ -83,6 +88,7 @@ private:
     bool outputLost();
     void closeOutput();
     void startAttempt();
+    void giveUpAttempt();
     void adoptOutput();
 
     const Clock& clock_;
@@ -93,10 +99,9 @@ private:
     std::shared_ptr<Attempt> attempt_;
 };
 
-// Closes the program's shared audio output: stops the music and the sound
-// and frees them; an output still being looked for is given up, not waited
-// for. For the program's shutdown (ProgramEnd::addShutdownHook) and the end of
-// main.
+// The end of the program's sound: stops the music and the sound and frees
+// them, without waiting for the sound system (SdlAudioDevice::releaseForExit).
+// For the program's shutdown (ProgramEnd::addShutdownHook), which then exits.
 void closeSdlAudio();
 
 // The local file name of a sound or music file to hand to SDL, or an empty

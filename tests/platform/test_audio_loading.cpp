@@ -45,7 +45,7 @@ void TestAudioLoading::loadedAtTheFirstSound() {
     QVERIFY(mapped("libSDL2-2.0.so"));
     QVERIFY(mapped("libSDL2_mixer-2.0.so"));
     QVERIFY(SdlAudioDevice::shared().isOpen());
-    closeSdlAudio();
+    SdlAudioDevice::shared().close();
 }
 
 QTEST_GUILESS_MAIN(TestAudioLoading)

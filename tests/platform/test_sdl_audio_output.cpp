@@ -233,7 +233,7 @@ private slots:
 
     // A sound server that takes the connection and never answers holds SDL's
     // audio start-up for half a minute. Neither the first sound nor the music
-    // waits for it, and closing the output (as the program does when it ends)
+    // waits for it, and the end of the program's sound (releaseForExit)
     // does not wait for the attempt: each returns while the server still
     // holds the connection. Once the server hangs up, the attempt given up
     // ends by itself, having opened nothing.
@@ -264,7 +264,7 @@ private slots:
         fault = heldAfter("the music", [&] { music.playMusic(asset("Brikko32.mid")); });
         QVERIFY2(fault.isEmpty(), qPrintable(fault));
         QVERIFY(!output.isOpen() && output.isOpening());
-        fault = heldAfter("closing the output", [&] { output.close(); });
+        fault = heldAfter("ending the program's sound", [&] { output.releaseForExit(); });
         QVERIFY2(fault.isEmpty(), qPrintable(fault));
         server.hangUp();
         QVERIFY(QTest::qWaitFor([&] { return !output.isOpening(); }, 20000));

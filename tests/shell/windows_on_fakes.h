@@ -47,7 +47,8 @@ struct WindowsOnFakes {
     frmInstruct instruct;
     frmBrikko gameWindow{game, {scores, highScore, optionsWindow, instruct}};
     frmSplash splash{options, game, events, {}, gameWindow}; // leads to the game window
-    frmAbout about{registry, desktop, boxes};
+    frmAbout about{registry, desktop, boxes,
+                   AboutLinks{"p@v.test", "https://v.test/"}}; // links shown
 
     static QStringList names() {
         return {"Form1",      "frmTip",    "frmAbout",  "frmHighScore",

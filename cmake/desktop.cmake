@@ -1,12 +1,34 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Vorelle as an installed desktop program: where everything goes under the
-# prefix, the desktop entry, the AppStream metainfo, the icons, and the .deb.
+# prefix, the project's addresses, the desktop entry, the AppStream metainfo
+# and the icons. The .deb is cmake/package.cmake.
 
 include(GNUInstallDirs)
 
-# The one application id: desktop file name, AppStream id, icon name and the
-# window's application id at start-up.
-set(VORELLE_APP_ID "org.vorelle.vorelle")
+# The project's addresses. None is made up: each one left empty is left out
+# of the metainfo, the package and the about box.
+set(VORELLE_HOMEPAGE_URL "" CACHE STRING
+    "The project's home page (https://...), shown in the about box, the metainfo and the package")
+set(VORELLE_CONTACT_EMAIL "" CACHE STRING
+    "The contact mail address, shown in the about box, the metainfo and the copyright file")
+set(VORELLE_BUGTRACKER_URL "" CACHE STRING "Where to report a fault (https://...), in the metainfo")
+set(VORELLE_SCREENSHOT_BASE_URL "" CACHE STRING
+    "The web folder that holds exercise.png and game.png of docs/images, for the metainfo")
+target_compile_definitions(platform PRIVATE VORELLE_CONTACT_EMAIL="${VORELLE_CONTACT_EMAIL}"
+                                            VORELLE_HOMEPAGE_URL="${VORELLE_HOMEPAGE_URL}")
+
+# The desktop entry and the metainfo (cmake/desktop_files.cmake checks the
+# addresses).
+set(VORELLE_SOURCE_DIR ${CMAKE_SOURCE_DIR})
+set(VORELLE_DESKTOP_OUT ${CMAKE_BINARY_DIR}/desktop)
+set(VORELLE_VERSION ${PROJECT_VERSION})
+include(${CMAKE_CURRENT_LIST_DIR}/desktop_files.cmake)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
+             ${CMAKE_SOURCE_DIR}/desktop/changelog.in)
+
+# The one application id (VORELLE_APP_ID, set in desktop_files.cmake) is the
+# desktop file's name, the AppStream id, the icon's name and the window's
+# application id at start-up.
 set(VORELLE_INSTALL_DATADIR "${CMAKE_INSTALL_DATADIR}/vorelle")
 
 # The installed program finds its data from where it is: the data folder
@@ -16,11 +38,6 @@ file(RELATIVE_PATH VORELLE_DATA_FROM_BIN "${CMAKE_INSTALL_FULL_BINDIR}"
 target_compile_definitions(platform PRIVATE VORELLE_DATA_FROM_BIN="${VORELLE_DATA_FROM_BIN}")
 target_compile_definitions(vorelle PRIVATE VORELLE_APP_ID="${VORELLE_APP_ID}")
 
-set(VORELLE_DESKTOP_OUT ${CMAKE_BINARY_DIR}/desktop)
-configure_file(${CMAKE_SOURCE_DIR}/desktop/vorelle.desktop.in
-               ${VORELLE_DESKTOP_OUT}/${VORELLE_APP_ID}.desktop @ONLY)
-configure_file(${CMAKE_SOURCE_DIR}/desktop/vorelle.metainfo.xml.in
-               ${VORELLE_DESKTOP_OUT}/${VORELLE_APP_ID}.metainfo.xml @ONLY)
 configure_file(${CMAKE_SOURCE_DIR}/assets/vorelle.svg
                ${VORELLE_DESKTOP_OUT}/${VORELLE_APP_ID}.svg COPYONLY)
 
@@ -47,29 +64,3 @@ install(FILES ${VORELLE_DESKTOP_OUT}/${VORELLE_APP_ID}.metainfo.xml
 install(FILES ${VORELLE_DESKTOP_OUT}/${VORELLE_APP_ID}.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(DIRECTORY ${VORELLE_DESKTOP_OUT}/icons/ DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor)
-# The guide that the program shows (F1), also readable in a web browser.
-install(FILES ${CMAKE_SOURCE_DIR}/assets/guide.html DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/vorelle)
-
-# The .deb: library dependencies computed by dpkg-shlibdeps; the packages the
-# program uses without linking them are named here.
-set(CPACK_GENERATOR "DEB")
-set(CPACK_PACKAGE_NAME "vorelle")
-set(CPACK_PACKAGE_VENDOR "The Vorelle team")
-set(CPACK_PACKAGE_CONTACT "contact@vorelle.example")
-set(CPACK_DEBIAN_PACKAGE_MAINTAINER "The Vorelle team <contact@vorelle.example>")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "learn to write whole numbers in French words")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Vorelle helps French-speaking schoolchildren learn to write whole numbers in words. \
-It draws a number in the range the pupil chooses and checks the French words typed for it; \
-a good series opens a falling-blocks game as a reward.")
-set(CPACK_PACKAGE_HOMEPAGE_URL "https://www.vorelle.example/")
-set(CPACK_STRIP_FILES ON)
-set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_SECTION "education")
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# SDL and SDL_mixer are loaded at the first sound rather than linked, so
-# dpkg-shlibdeps cannot see them: they are named here.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libsdl2-2.0-0, libsdl2-mixer-2.0-0, qt6-qpa-plugins, qt6-translations-l10n, timgm6mb-soundfont | sf3-soundfont-gm | sf2-soundfont-gm, fonts-liberation2")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
-include(CPack)

@@ -3,6 +3,15 @@
 
 #include "vorelle_version.h"
 
+// The addresses are build settings (cmake/desktop.cmake); empty when the
+// project has none to give.
+#ifndef VORELLE_CONTACT_EMAIL
+#define VORELLE_CONTACT_EMAIL ""
+#endif
+#ifndef VORELLE_HOMEPAGE_URL
+#define VORELLE_HOMEPAGE_URL ""
+#endif
+
 namespace AppInfo {
 QString title() {
     return QStringLiteral("Vorelle - les nombres en lettres");
@@ -17,9 +26,9 @@ int versionRevision() {
     return VORELLE_VERSION_PATCH;
 }
 QString mailAddress() {
-    return QStringLiteral("contact@vorelle.example");
+    return QStringLiteral(VORELLE_CONTACT_EMAIL);
 }
 QString webAddress() {
-    return QStringLiteral("www.vorelle.example");
+    return QStringLiteral(VORELLE_HOMEPAGE_URL);
 }
 } // namespace AppInfo

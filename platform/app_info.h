@@ -10,6 +10,8 @@ QString title();
 int versionMajor();
 int versionMinor();
 int versionRevision();
+// The project's contact mail address and home page, as the build was given
+// them; empty when it was given none.
 QString mailAddress();
 QString webAddress();
 } // namespace AppInfo

@@ -11,9 +11,10 @@
 #define VORELLE_DATA_FROM_BIN "../share/vorelle"
 #endif
 
-AppPaths::AppPaths(QString dataDir, QString userDataDir, QString configDir)
+AppPaths::AppPaths(QString dataDir, QString userDataDir, QString configDir,
+                   QStringList systemConfigDirs)
     : dataDir_(std::move(dataDir)), userDataDir_(std::move(userDataDir)),
-      configDir_(std::move(configDir)) {}
+      configDir_(std::move(configDir)), systemConfigDirs_(std::move(systemConfigDirs)) {}
 
 AppPaths AppPaths::system() {
     const QString exeDir = QCoreApplication::applicationDirPath();
@@ -30,7 +31,10 @@ AppPaths AppPaths::system() {
         userData = QDir::homePath() + QStringLiteral("/.local/share/vorelle");
     if (config.isEmpty())
         config = QDir::homePath() + QStringLiteral("/.config/vorelle");
-    return AppPaths(data, userData, config);
+    // The configuration folders after the user's own, in their order.
+    QStringList systemConfig = QStandardPaths::standardLocations(QStandardPaths::AppConfigLocation);
+    systemConfig.removeAll(config);
+    return AppPaths(data, userData, config, systemConfig);
 }
 
 QString AppPaths::userDataFile(const QString& name) const {

@@ -44,8 +44,10 @@ std::optional<QString> mailTarget(const QString& caption) {
 std::optional<QString> webTarget(const QString& caption) {
     if (caption.isEmpty())
         return std::nullopt;
-    const QString prefix = QStringLiteral("http://");
-    return caption.startsWith(prefix, Qt::CaseSensitive) ? caption : prefix + caption;
+    const QString http = QStringLiteral("http://");
+    const bool hasScheme = caption.startsWith(http, Qt::CaseSensitive) ||
+                           caption.startsWith(QStringLiteral("https://"), Qt::CaseSensitive);
+    return hasScheme ? caption : http + caption;
 }
 
 } // namespace AboutCommands

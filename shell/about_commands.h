@@ -26,8 +26,8 @@ void StartSysInfo(const Registry& registry, DesktopShell& shell, MessageBoxes& b
 std::optional<QString> mailTarget(const QString& caption);
 
 // What clicking the web link opens: the caption when it starts with "http://"
-// (in that case), else "http://" and the caption; nothing for an empty
-// caption.
+// or "https://" (in that case), else "http://" and the caption; nothing for
+// an empty caption.
 std::optional<QString> webTarget(const QString& caption);
 
 } // namespace AboutCommands

@@ -74,9 +74,18 @@ void linkLook(QLabel* link) {
 
 } // namespace
 
+AboutLinks AboutLinks::built() {
+    return {AppInfo::mailAddress(), AppInfo::webAddress()};
+}
+
 frmAbout::frmAbout(const Registry& registry, DesktopShell& shell, MessageBoxes& boxes,
                    QObject* parent)
-    : Form(QStringLiteral("frmAbout"), parent), registry_(registry), shell_(shell), boxes_(boxes) {}
+    : frmAbout(registry, shell, boxes, AboutLinks::built(), parent) {}
+
+frmAbout::frmAbout(const Registry& registry, DesktopShell& shell, MessageBoxes& boxes,
+                   AboutLinks links, QObject* parent)
+    : Form(QStringLiteral("frmAbout"), parent), registry_(registry), shell_(shell), boxes_(boxes),
+      links_(std::move(links)) {}
 
 QString frmAbout::gameName() {
     return QStringLiteral("Brikko32");
@@ -152,7 +161,7 @@ QWidget* frmAbout::createWidget() {
         b->setGeometry(b->geometry().right() + 1 - wanted, b->y(), wanted, b->height());
     }
 
-    auto* mail = place(new LinkLabel(AppInfo::mailAddress()), w, QStringLiteral("lblMail"),
+    auto* mail = place(new LinkLabel(links_.mail), w, QStringLiteral("lblMail"),
                        twipsRect(240, 3600, 2175, 255));
     mail->setFont(font(sansSerif(), 9.75, true));
     mail->setToolTip(QStringLiteral("Contactez moi !"));
@@ -160,7 +169,7 @@ QWidget* frmAbout::createWidget() {
     linkLook(mail);
     connect(mail, &LinkLabel::clicked, this, [this] { lblMail_Click(); });
 
-    auto* url = place(new LinkLabel(AppInfo::webAddress()), w, QStringLiteral("lblUrl"),
+    auto* url = place(new LinkLabel(links_.web), w, QStringLiteral("lblUrl"),
                       twipsRect(240, 3960, 4095, 255));
     url->setFont(font(sansSerif(), 9.75, true, true));
     url->setCursor(AboutPictures::infoCursor());
@@ -168,11 +177,15 @@ QWidget* frmAbout::createWidget() {
     connect(url, &LinkLabel::clicked, this, [this] { lblUrl_Click(); });
 
     // A caption longer than its link widens it, up to the window's margin.
+    // A link without an address is not shown: nothing to click, to reach
+    // with Tab or to read out.
     const int rightEdge = w->width() - twipsToPixels(120);
-    for (QLabel* link : {static_cast<QLabel*>(mail), static_cast<QLabel*>(url)})
+    for (QLabel* link : {static_cast<QLabel*>(mail), static_cast<QLabel*>(url)}) {
         link->resize(
             std::min(std::max(link->width(), link->sizeHint().width()), rightEdge - link->x()),
             link->height());
+        link->setVisible(!link->text().isEmpty());
+    }
 
     QWidget::setTabOrder(ok, sysInfo);
     QWidget::setTabOrder(sysInfo, mail);

@@ -7,6 +7,16 @@ class DesktopShell;
 class MessageBoxes;
 class Registry;
 
+// The maker's mail address and web page that the about box shows as links.
+// An empty one shows no link: its label stays hidden, the others keep their
+// places.
+struct AboutLinks {
+    QString mail;
+    QString web;
+    // The addresses the program was built with (AppInfo).
+    static AboutLinks built();
+};
+
 // The about box, shared by the exercise and the game: the application's title
 // and version, the game's name and version, the maker's mail address and web
 // page as links, and a button that starts the system-information program.
@@ -15,7 +25,10 @@ class Registry;
 class frmAbout : public Form {
     Q_OBJECT
 public:
+    // With the addresses the program was built with.
     frmAbout(const Registry& registry, DesktopShell& shell, MessageBoxes& boxes,
+             QObject* parent = nullptr);
+    frmAbout(const Registry& registry, DesktopShell& shell, MessageBoxes& boxes, AboutLinks links,
              QObject* parent = nullptr);
 
     // The game's lines.
@@ -39,4 +52,5 @@ private:
     const Registry& registry_;
     DesktopShell& shell_;
     MessageBoxes& boxes_;
+    AboutLinks links_;
 };

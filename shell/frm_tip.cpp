@@ -9,6 +9,7 @@
 #include "units.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QLabel>
 #include <QPushButton>
 #include <algorithm>
@@ -44,6 +45,14 @@ void showTipText(QLabel* label, const QString& text) {
     }
 }
 
+// A path as a user writes it: "~" for the home folder.
+QString displayPath(const QString& path) {
+    const QString home = QDir::homePath();
+    if (home.size() > 1 && (path == home || path.startsWith(home + QLatin1Char('/'))))
+        return QLatin1Char('~') + path.mid(home.size());
+    return QDir::toNativeSeparators(path);
+}
+
 } // namespace
 
 frmTip::frmTip(SettingsStore& settings, AppPaths paths, QObject* parent)
@@ -53,13 +62,26 @@ QString frmTip::tipsFileName() {
     return QStringLiteral("TIPOFDAY1.TXT");
 }
 
-QString frmTip::missingFileMessage() {
+QStringList frmTip::tipsFolders(const AppPaths& paths) {
+    return QStringList{paths.configDir()} + paths.systemConfigDirs() + QStringList{paths.dataDir()};
+}
+
+QString frmTip::missingFileMessage(const QString& folder) {
     const QString crlf = QStringLiteral("\r\n");
     return QStringLiteral("Le fichier ") + tipsFileName() +
            QStringLiteral(" n'a pas été trouvé? ") + crlf + crlf +
            QStringLiteral("Créez un fichier texte nommé ") + tipsFileName() +
            QStringLiteral(" en utilisant le Bloc-notes avec une astuce par ligne. ") +
-           QStringLiteral("Puis placez le dans le même dossier que l'application.");
+           QStringLiteral("Puis placez le dans le dossier ") + displayPath(folder) +
+           QLatin1Char('.');
+}
+
+QString frmTip::unreadableFileMessage(const QString& path) {
+    const QString crlf = QStringLiteral("\r\n");
+    return QStringLiteral("Le fichier ") + displayPath(path) +
+           QStringLiteral(" ne peut pas être lu comme un texte.") + crlf + crlf +
+           QStringLiteral("Remplacez-le par un fichier texte nommé ") + tipsFileName() +
+           QStringLiteral(", avec une astuce par ligne.");
 }
 
 QWidget* frmTip::createWidget() {
@@ -121,17 +143,20 @@ void frmTip::Form_Load() {
     // Opening the window turns the start-up display back on.
     if (auto* check = control<QCheckBox>(QStringLiteral("chkLoadTipsAtStartup")))
         check->setChecked(true);
-    if (!LoadTips(paths_.dataFile(tipsFileName()))) {
+    const QString file = TipsFile::find(tipsFolders(paths_), tipsFileName());
+    if (!LoadTips(file)) {
         if (auto* tip = control<QLabel>(QStringLiteral("lblTipText")))
-            showTipText(tip, missingFileMessage());
+            showTipText(tip, lastFileUnreadable_ ? unreadableFileMessage(file)
+                                                 : missingFileMessage(paths_.configDir()));
     }
 }
 
 bool frmTip::LoadTips(const QString& sFile) {
-    const std::optional<QStringList> lines = TipsFile::read(sFile);
-    if (!lines)
+    TipsFile::Reading reading = TipsFile::load(sFile);
+    lastFileUnreadable_ = reading.outcome == TipsFile::Outcome::NotText;
+    if (reading.outcome != TipsFile::Outcome::Read)
         return false;
-    tips_.append(*lines);
+    tips_.append(reading.tips);
     AdvanceTip();
     return true;
 }

@@ -17,10 +17,18 @@ class frmTip : public Form {
 public:
     frmTip(SettingsStore& settings, AppPaths paths, QObject* parent = nullptr);
 
-    // "TIPOFDAY1.TXT", looked up in the installation data folder.
+    // "TIPOFDAY1.TXT".
     static QString tipsFileName();
-    // The text shown when the tips file cannot be read.
-    static QString missingFileMessage();
+    // Where the tips file is looked for, in order: a teacher's own in the
+    // user's configuration folder, a school's in the system's configuration
+    // folders, then the installed one in the installation data folder. The
+    // first one found is read.
+    static QStringList tipsFolders(const AppPaths& paths);
+    // The text shown when there is no tips file: it names the folder where a
+    // teacher may put one.
+    static QString missingFileMessage(const QString& folder);
+    // The text shown when the tips file found cannot be read as text.
+    static QString unreadableFileMessage(const QString& path);
 
     // Appends the lines of the file to the tips and shows the next tip. False,
     // with nothing changed, when the name is empty or the file cannot be read.
@@ -46,4 +54,5 @@ private:
     SettingsStore& settings_;
     AppPaths paths_;
     TipList tips_;
+    bool lastFileUnreadable_ = false; // the file LoadTips was given exists but is not text
 };

@@ -3,9 +3,13 @@
 
 #include "legacy_text.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -71,23 +75,58 @@ std::optional<QStringList> parse(const QByteArray& bytes, bool truncated) {
     return tips;
 }
 
-std::optional<QStringList> read(const QString& path) {
+Reading load(const QString& path) {
     if (path.isEmpty())
-        return std::nullopt;
+        return {};
     const QFileInfo info(path);
-    // Directories, devices, pipes and hidden files are not a tips file.
-    if (!info.exists() || !info.isFile() || info.isHidden())
-        return std::nullopt;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
+    // A folder or a hidden file is not a tips file; a broken link is none.
+    if (!info.exists() || info.isDir() || info.isHidden())
+        return {};
+    const Reading notText{Outcome::NotText, {}};
+    if (!info.isFile())
+        return notText; // a pipe, a device or a socket: never opened
+    // Opened without waiting, and checked again once open, in case the
+    // file was replaced by a pipe or a device in between.
+    const int fd =
+        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return notText;
+    struct stat st {};
+    QFile file;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
+        !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return notText;
+    }
     QByteArray bytes = file.read(maxBytes + 1);
     if (file.error() != QFileDevice::NoError)
-        return std::nullopt;
+        return notText;
     const bool truncated = bytes.size() > maxBytes;
     if (truncated)
         bytes.truncate(maxBytes);
-    return parse(bytes, truncated);
+    std::optional<QStringList> tips = parse(bytes, truncated);
+    if (!tips)
+        return notText;
+    return {Outcome::Read, std::move(*tips)};
+}
+
+std::optional<QStringList> read(const QString& path) {
+    Reading reading = load(path);
+    if (reading.outcome != Outcome::Read)
+        return std::nullopt;
+    return std::move(reading.tips);
+}
+
+QString find(const QStringList& folders, const QString& name) {
+    for (const QString& folder : folders) {
+        if (folder.isEmpty())
+            continue;
+        const QString path = QDir(folder).filePath(name);
+        const QFileInfo info(path);
+        if (info.exists() && !info.isDir() && !info.isHidden())
+            return path;
+    }
+    return {};
 }
 
 } // namespace TipsFile

@@ -19,10 +19,31 @@ inline constexpr qint64 maxBytes = 1024 * 1024;
 inline constexpr int maxTips = 5000;
 inline constexpr int maxTipLength = 500;
 
-// The tips of the file at path, or no value when there is no such regular,
-// visible file, when it cannot be opened or read, or when it is not text
-// (it holds NUL characters).
+// What reading a tips file gave.
+enum class Outcome {
+    Read,    // tips holds the file's tips (none for an empty file)
+    Missing, // no visible file of that name (a folder of that name is no file)
+    NotText, // there is one, but it cannot be read as text: a pipe, a device,
+             // a socket, a file it may not open or read, or one holding NUL
+             // characters (a binary file)
+};
+struct Reading {
+    Outcome outcome = Outcome::Missing;
+    QStringList tips;
+};
+
+// Reads the tips file at path. A pipe or a device is never opened (its
+// reader could wait for ever).
+Reading load(const QString& path);
+
+// The tips of the file at path, or no value when load() does not read it.
 std::optional<QStringList> read(const QString& path);
+
+// Where the tips file is: the first of folders that holds an entry of that
+// name which is not hidden and not a folder, whatever its kind (so that a
+// file there that cannot be read is told, not passed over); empty when none
+// does.
+QString find(const QStringList& folders, const QString& name);
 
 // The tips held in the bytes of a file; truncated tells that the bytes stop
 // before the file's end. No value when the bytes are not text.

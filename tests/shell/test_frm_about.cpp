@@ -14,6 +14,8 @@
 #include <QPushButton>
 #include <QtTest>
 
+Q_DECLARE_METATYPE(AboutLinks)
+
 class TestFrmAbout : public QObject {
     Q_OBJECT
 
@@ -21,6 +23,7 @@ class TestFrmAbout : public QObject {
     FakeDesktopShell shell_;
     FakeMessageBoxes boxes_;
     std::unique_ptr<frmAbout> about_;
+    const AboutLinks links_{"p@v.test", "www.v.test"};
 
     QLabel* label(const char* name) const { return about_->control<QLabel>(name); }
     void click(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(2, 2)); }
@@ -30,7 +33,7 @@ private slots:
         registry_ = FixedRegistry();
         shell_ = FakeDesktopShell();
         boxes_ = FakeMessageBoxes();
-        about_ = std::make_unique<frmAbout>(registry_, shell_, boxes_);
+        about_ = std::make_unique<frmAbout>(registry_, shell_, boxes_, links_);
         about_->Show(false);
     }
     void cleanup() {
@@ -117,11 +120,14 @@ private slots:
                             const char* opened) {
             QTest::addRow("%s", name) << QString(link) << QString(caption) << QString(opened);
         };
-        row("web, no prefix", "lblUrl", "www.v.example", "http://www.v.example");
-        row("web, prefix", "lblUrl", "http://v.example/", "http://v.example/");
+        row("web, no prefix", "lblUrl", "www.v.test", "http://www.v.test");
+        row("web, prefix", "lblUrl", "http://v.test/", "http://v.test/");
         row("web, prefix in capitals", "lblUrl", "HTTP://v", "http://HTTP://v");
+        row("web, secure prefix", "lblUrl", "https://v.test/a", "https://v.test/a");
+        row("web, secure prefix in capitals", "lblUrl", "HTTPS://v", "http://HTTPS://v");
+        row("web, starts with http, no prefix", "lblUrl", "httpd.v.test", "http://httpd.v.test");
         row("web, empty", "lblUrl", "", "");
-        row("mail", "lblMail", "p@v.example", "MailTo:p@v.example");
+        row("mail", "lblMail", "p@v.test", "MailTo:p@v.test");
         row("mail, empty", "lblMail", "", "");
     }
     void links() {
@@ -149,19 +155,59 @@ private slots:
                              about_->control<QPushButton>("cmdSysInfo")->text()};
         for (const char* name : {"lblTitle", "lblVersion", "Label1", "Label3", "lblMail", "lblUrl"})
             captions << label(name)->text();
-        QCOMPARE(captions,
-                 (QStringList{"À propos de " + AppInfo::title(), "Contactez moi !",
-                              "&Infos système...", AppInfo::title(), "Version 5.0.0", "Brikko32",
-                              "Version 1.00", AppInfo::mailAddress(), AppInfo::webAddress()}));
+        QCOMPARE(captions, (QStringList{"À propos de " + AppInfo::title(), "Contactez moi !",
+                                        "&Infos système...", AppInfo::title(), "Version 5.0.0",
+                                        "Brikko32", "Version 1.00", links_.mail, links_.web}));
         label("lblVersion")->setText("changed");
         if (how == 0)
             click(about_->control<QPushButton>("cmdOK"));
         else if (how == 1)
             QTest::keyClick(about_->widget(), Qt::Key_Escape);
         else
-            about_ = std::make_unique<frmAbout>(registry_, shell_, boxes_); // not yet shown
+            about_ = std::make_unique<frmAbout>(registry_, shell_, boxes_, links_); // not yet shown
         about_->Show(false);
         QCOMPARE(label("lblVersion")->text(), "Version 5.0.0");
+    }
+
+    // An address the program has none of shows no link; every other control
+    // keeps its place. By default, the addresses the program was built with.
+    void missingAddressShowsNoLink_data() {
+        QTest::addColumn<bool>("built"); // made with the build's own addresses
+        QTest::addColumn<AboutLinks>("links");
+        QTest::addColumn<bool>("mailShown");
+        QTest::addColumn<bool>("webShown");
+        const AboutLinks built = AboutLinks::built();
+        QTest::addRow("both") << false << links_ << true << true;
+        QTest::addRow("no mail") << false << AboutLinks{"", links_.web} << false << true;
+        QTest::addRow("no web page") << false << AboutLinks{links_.mail, ""} << true << false;
+        QTest::addRow("neither") << false << AboutLinks{} << false << false;
+        QTest::addRow("as built") << true << built << !built.mail.isEmpty() << !built.web.isEmpty();
+    }
+    void missingAddressShowsNoLink() {
+        QFETCH(bool, built);
+        QFETCH(AboutLinks, links);
+        const auto places = [](frmAbout& about) {
+            QStringList list;
+            for (const QWidget* w : about.widget()->findChildren<QWidget*>())
+                list << w->objectName() + QString(" %1,%2 %3x%4")
+                                              .arg(w->x())
+                                              .arg(w->y())
+                                              .arg(w->width())
+                                              .arg(w->height());
+            return list;
+        };
+        std::optional<frmAbout> about;
+        if (built)
+            about.emplace(registry_, shell_, boxes_);
+        else
+            about.emplace(registry_, shell_, boxes_, links);
+        about->Show(false);
+        QTEST(about->control<QLabel>("lblMail")->isVisible(), "mailShown");
+        QTEST(about->control<QLabel>("lblUrl")->isVisible(), "webShown");
+        QCOMPARE(about->control<QLabel>("lblMail")->text() + ' ' +
+                     about->control<QLabel>("lblUrl")->text(),
+                 links.mail + ' ' + links.web);
+        QCOMPARE(places(*about), places(*about_));
     }
 
     void modalShowReturnsWhenClosed() {

@@ -171,9 +171,9 @@ private slots:
     // The message fits, and the setting is written even so; unticking writes 0.
     void missingFileShowsTheMessageAndUntickingWritesZero() {
         tip_->Show(false);
-        QCOMPARE(label()->text(), frmTip::missingFileMessage());
+        QCOMPARE(label()->text(), frmTip::missingFileMessage(dir_.path()));
         QVERIFY(fits());
-        QCOMPARE(next(), frmTip::missingFileMessage()); // again, not empty
+        QCOMPARE(next(), frmTip::missingFileMessage(dir_.path())); // again, not empty
         auto* check = tip_->control<QCheckBox>("chkLoadTipsAtStartup");
         QTest::mouseClick(check, Qt::LeftButton, {}, QPoint(8, check->height() / 2));
         QCOMPARE(settings_.writes, (QStringList{key_ + "=1", key_ + "=0"}));

@@ -48,7 +48,8 @@ struct WindowsOnFakes {
     frmInstruct instruct;
     frmBrikko gameWindow{game, {scores, highScore, optionsWindow, instruct}};
     frmSplash splash{options, game, events, {}, gameWindow}; // leads to the game window
-    frmAbout about{registry, desktop, boxes};
+    frmAbout about{registry, desktop, boxes,
+                   AboutLinks{"p@v.test", "https://v.test/"}}; // links shown
     frmGuide guide;
 
     static QStringList names() {

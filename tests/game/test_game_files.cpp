@@ -2,8 +2,10 @@
 // The game's files: the high-score file and table (and the high-score
 // window's labels), and the options file.
 
+#include "atomic_file.h"
 #include "frm_high_score.h"
 #include "game_fixture.h"
+#include "strange_files.h"
 
 #include <QDir>
 #include <QLabel>
@@ -25,6 +27,37 @@ struct RecordingDisplay : HighScoreDisplay {
     void showHighScores(const HighScoreTable& table) override { shown << text(table.entries()); }
 };
 const QByteArray Full = "Ana:900\r\nBob:700\r\nCyd:500\r\nDan:300\r\nEve:100\r\n";
+
+QString notSaved(const QString& what, const QString& path) {
+    return "Impossible d'enregistrer " + what + " dans le fichier « " + path +
+           " » : ce fichier ou son dossier ne peut pas être écrit.";
+}
+
+// Makes at path what a row names: "pipe", "device" (a link to one), "folder",
+// "in a file" (its folder is a file), "read-only", "huge" (over the options
+// reader's cap), "file" (bytes). False when it cannot be made here.
+bool make(const QString& path, const QString& what, const QByteArray& bytes) {
+    const QFileInfo info(path);
+    if (what == "in a file")
+        return writeFile(info.path(), "x");
+    if (!QDir().mkpath(info.path()))
+        return false;
+    if (what == "pipe")
+        return makeFifo(path);
+    if (what == "device") {
+        const QString device = expendableDevice(info.path());
+        return !device.isEmpty() && QFile::link(device, path);
+    }
+    if (what == "folder")
+        return QDir().mkpath(path);
+    if (what == "huge")
+        return writeFile(path, bytes + QByteArray(ProfileFile::MaxFileSize, ';'));
+    if (!writeFile(path, bytes))
+        return false;
+    return what != "read-only" ||
+           (QFile::setPermissions(path, QFile::ReadOwner) &&
+            QFile::setPermissions(info.path(), QFile::ReadOwner | QFile::ExeOwner));
+}
 
 QByteArray ini(const QByteArray& level, const QByteArray& flag) {
     return "[brikko32]\r\nStarting Level=" + level + "\r\nFill Lines=" + flag +
@@ -162,6 +195,105 @@ private slots:
                  QList<bool>(3, flag));
         QCOMPARE(QFile::exists(s.optionsFile.path()), !before.isNull());
         QCOMPARE(readFile(s.optionsFile.path()), after.isNull() ? before : after);
+    }
+
+    // The options are written as one replacement of the file: a save that
+    // cannot be made whole (here the file would grow past the reader's cap)
+    // leaves the file as it was, not with part of the new options in it.
+    void optionsSavedWholeOrNotAtAll() {
+        GameServices s;
+        const QByteArray before = "[Brikko32]\r\nStarting Level=0\r\n;" +
+                                  QByteArray(ProfileFile::MaxFileSize - 40, ';') + "\r\n";
+        QVERIFY(writeFile(s.optionsFile.path(), before));
+        s.options.StartingLevel = 5;
+        s.options.FillLines = s.options.SoundOn = s.options.HideSplash = true;
+        s.options.SaveOptions();
+        QVERIFY2(readFile(s.optionsFile.path()) == before,
+                 "a save cut short left part of the new options in the file");
+        QCOMPARE(s.boxes.shown.size(), std::size_t(1));
+        QCOMPARE(s.boxes.shown[0].text, notSaved("les options de Brikko32", s.optionsFile.path()));
+        QCOMPARE(s.boxes.shown[0].style, int(MsgExclamation));
+    }
+
+    // A save killed before it was done leaves its temporary file: the next
+    // save removes it.
+    void killedSaveLeftoverRemovedAtTheNextSave() {
+        GameServices s;
+        const QString leftover = atomicWriteTemporary(s.optionsFile.path());
+        QVERIFY(writeFile(leftover, "[Brikko32]\nStarting Le"));
+        s.options.StartingLevel = 4;
+        s.options.SaveOptions();
+        QVERIFY2(!QFile::exists(leftover), "a killed save's temporary file was left behind");
+        QCOMPARE(readFile(s.optionsFile.path()), QByteArray("[Brikko32]\nStarting Level=4\n"
+                                                            "Fill Lines=False\nPlay Sounds=False\n"
+                                                            "Hide Splash=False\n"));
+    }
+
+    // An options file that cannot be written: what is there stays as it was,
+    // and one message for the file says that the options were not saved and
+    // where, however many saves fail.
+    void unsavableOptionsAreSaidOncePerFile_data() {
+        QTest::addColumn<QString>("what");
+        for (const char* what : {"pipe", "device", "folder", "in a file", "huge"})
+            QTest::addRow("%s", what) << what;
+        if (::geteuid() != 0) // root writes it all the same
+            QTest::addRow("read-only") << "read-only";
+    }
+    void unsavableOptionsAreSaidOncePerFile() {
+        QFETCH(QString, what);
+        QTemporaryDir here;
+        const QString path = here.filePath("in/Brikko32.ini");
+        const QByteArray bytes = ini("0", "False");
+        QVERIFY(make(path, what, bytes));
+        const QString kind = kindOf(path);
+        const auto bytesOf = [&] { return kindOf(path) == "file" ? readFile(path) : QByteArray(); };
+        const QByteArray before = bytesOf();
+        ProfileFile file(path);
+        FakeMessageBoxes boxes;
+        GameOptions options(file, &boxes);
+        for (int level : {3, 4}) {
+            options.StartingLevel = level;
+            options.SaveOptions();
+        }
+        QVERIFY2(kindOf(path) == kind && bytesOf() == before,
+                 qPrintable("the " + kind + " was changed"));
+        QVERIFY2(boxes.shown.size() == 1, "options that were not saved were shown as saved");
+        QCOMPARE(boxes.shown[0].text, notSaved("les options de Brikko32", path));
+        QFile::setPermissions(QFileInfo(path).path(),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+
+    // Scores that cannot be saved: the table goes on in memory, and one
+    // message for the file says that they were not saved and where. A default
+    // file that could not be made is not worth a message.
+    void unsavableScoresAreSaidOncePerFile_data() {
+        QTest::addColumn<QString>("where"); // a path, or what to make in a folder of its own
+        QTest::addRow("its folder is a file") << "in a file";
+        QTest::addRow("a file that no one may write") << "/proc/version";
+        if (::geteuid() != 0) // root writes it all the same
+            QTest::addRow("read-only, in a read-only folder") << "read-only";
+    }
+    void unsavableScoresAreSaidOncePerFile() {
+        QFETCH(QString, where);
+        QTemporaryDir here;
+        QString path = where;
+        if (!where.startsWith('/')) {
+            path = here.filePath("in/scores.lst");
+            QVERIFY(make(path, where, Full));
+        }
+        HighScoreTable table(path);
+        table.LoadHighScores();
+        FakeMessageBoxes boxes;
+        boxes.answers = {"Kim", "Lou"};
+        RecordingDisplay display;
+        QCOMPARE(table.CheckHighScore(5000000000000, boxes, display), 1);
+        QVERIFY(table.CheckHighScore(4000000000000, boxes, display) > 0);
+        QVERIFY(display.shown.size() == 2 && display.shown[0].startsWith("Kim:5000000000000"));
+        QVERIFY2(boxes.shown.size() == 1, "scores that were not saved were shown as saved");
+        QCOMPARE(boxes.shown[0].text, notSaved("les meilleurs scores", path));
+        if (where == "read-only")
+            QFile::setPermissions(QFileInfo(path).path(),
+                                  QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 };
 

@@ -48,7 +48,7 @@ int main(int argc, char* argv[]) {
     SystemClock clock;
     XoshiroRandom random;
     QtMessageBoxes boxes;
-    QtSettingsStore settings;
+    QtSettingsStore settings(&boxes);
     QtEventPump pump;
     const AppPaths paths = AppPaths::system();
     SdlSoundPlayer sounds;

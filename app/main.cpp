@@ -53,8 +53,10 @@ int main(int argc, char* argv[]) {
     const AppPaths paths = AppPaths::system();
     SdlSoundPlayer sounds;
     SdlMediaControl music;
-    auto guard =
-        std::make_unique<QtInstanceGuard>(executableBaseName(), &Module2::BringProgramForward);
+    // A later copy that gets no answer from the first says so before it ends.
+    auto guard = std::make_unique<QtInstanceGuard>(
+        executableBaseName(), &Module2::BringProgramForward,
+        [&boxes] { boxes.msgBox(QtInstanceGuard::noAnswerMessage(), MsgExclamation); });
 
     // Ending the program at once stops the sound and the music, and gives
     // the single-instance lock back.

@@ -2,6 +2,7 @@
 #include "atomic_file.h"
 
 #include <QFile>
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>

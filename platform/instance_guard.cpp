@@ -27,14 +27,12 @@ constexpr int kClientLifeMs = 5000;
 // name, up to this many.
 constexpr int kPrivateFolderNames = 10;
 
-// Whether the folder at path is one that only this user can write: a folder
-// we own, without write rights for anyone else. A link to such a folder
-// counts only when followLinks.
-bool isPrivateFolder(const QByteArray& path, bool followLinks) {
+// Whether the folder at path (links followed) is one that only this user can
+// write: a folder we own, without write rights for anyone else.
+bool isPrivateFolder(const QString& path) {
     struct stat st {};
-    const int r = followLinks ? ::stat(path.constData(), &st) : ::lstat(path.constData(), &st);
-    return r == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::geteuid() &&
-           (st.st_mode & (S_IWGRP | S_IWOTH)) == 0;
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 && S_ISDIR(st.st_mode) &&
+           st.st_uid == ::geteuid() && (st.st_mode & (S_IWGRP | S_IWOTH)) == 0;
 }
 
 // Makes the folder at path, owner-only, or takes it when it is ours already
@@ -64,9 +62,8 @@ QString privateTemporaryFolder(const QString& key) {
 
 InstanceGuardPlaces InstanceGuardPlaces::forKey(const QString& key) {
     const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    QString dir = !runtime.isEmpty() && isPrivateFolder(QFile::encodeName(runtime), true)
-                      ? runtime
-                      : privateTemporaryFolder(key);
+    const QString dir =
+        !runtime.isEmpty() && isPrivateFolder(runtime) ? runtime : privateTemporaryFolder(key);
     if (dir.isEmpty())
         return {};
     InstanceGuardPlaces p;
@@ -77,9 +74,10 @@ InstanceGuardPlaces InstanceGuardPlaces::forKey(const QString& key) {
     // folder in the temporary folder.
     if (!LocalSocket::pathFits(p.socketPath) && dir == runtime) {
         const QString own = privateTemporaryFolder(key);
-        p.socketPath = own + QLatin1Char('/') + key + QStringLiteral(".socket");
+        p.socketPath =
+            own.isEmpty() ? QString() : own + QLatin1Char('/') + key + QStringLiteral(".socket");
     }
-    if (!LocalSocket::pathFits(p.socketPath))
+    if (!p.socketPath.isEmpty() && !LocalSocket::pathFits(p.socketPath))
         p.socketPath.clear();
     return p;
 }

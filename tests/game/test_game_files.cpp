@@ -33,32 +33,6 @@ QString notSaved(const QString& what, const QString& path) {
            " » : ce fichier ou son dossier ne peut pas être écrit.";
 }
 
-// Makes at path what a row names: "pipe", "device" (a link to one), "folder",
-// "in a file" (its folder is a file), "read-only", "huge" (over the options
-// reader's cap), "file" (bytes). False when it cannot be made here.
-bool make(const QString& path, const QString& what, const QByteArray& bytes) {
-    const QFileInfo info(path);
-    if (what == "in a file")
-        return writeFile(info.path(), "x");
-    if (!QDir().mkpath(info.path()))
-        return false;
-    if (what == "pipe")
-        return makeFifo(path);
-    if (what == "device") {
-        const QString device = expendableDevice(info.path());
-        return !device.isEmpty() && QFile::link(device, path);
-    }
-    if (what == "folder")
-        return QDir().mkpath(path);
-    if (what == "huge")
-        return writeFile(path, bytes + QByteArray(ProfileFile::MaxFileSize, ';'));
-    if (!writeFile(path, bytes))
-        return false;
-    return what != "read-only" ||
-           (QFile::setPermissions(path, QFile::ReadOwner) &&
-            QFile::setPermissions(info.path(), QFile::ReadOwner | QFile::ExeOwner));
-}
-
 QByteArray ini(const QByteArray& level, const QByteArray& flag) {
     return "[brikko32]\r\nStarting Level=" + level + "\r\nFill Lines=" + flag +
            "\r\nPlay Sounds=" + flag + "\r\nHide Splash=" + flag + "\r\n";
@@ -197,24 +171,6 @@ private slots:
         QCOMPARE(readFile(s.optionsFile.path()), after.isNull() ? before : after);
     }
 
-    // The options are written as one replacement of the file: a save that
-    // cannot be made whole (here the file would grow past the reader's cap)
-    // leaves the file as it was, not with part of the new options in it.
-    void optionsSavedWholeOrNotAtAll() {
-        GameServices s;
-        const QByteArray before = "[Brikko32]\r\nStarting Level=0\r\n;" +
-                                  QByteArray(ProfileFile::MaxFileSize - 40, ';') + "\r\n";
-        QVERIFY(writeFile(s.optionsFile.path(), before));
-        s.options.StartingLevel = 5;
-        s.options.FillLines = s.options.SoundOn = s.options.HideSplash = true;
-        s.options.SaveOptions();
-        QVERIFY2(readFile(s.optionsFile.path()) == before,
-                 "a save cut short left part of the new options in the file");
-        QCOMPARE(s.boxes.shown.size(), std::size_t(1));
-        QCOMPARE(s.boxes.shown[0].text, notSaved("les options de Brikko32", s.optionsFile.path()));
-        QCOMPARE(s.boxes.shown[0].style, int(MsgExclamation));
-    }
-
     // A save killed before it was done leaves its temporary file: the next
     // save removes it.
     void killedSaveLeftoverRemovedAtTheNextSave() {
@@ -229,38 +185,48 @@ private slots:
                                                             "Hide Splash=False\n"));
     }
 
-    // An options file that cannot be written: what is there stays as it was,
-    // and one message for the file says that the options were not saved and
-    // where, however many saves fail.
+    // An options file that cannot be written: what is there stays as it was
+    // (also the file that the save would grow past the reader's cap: not
+    // part of the options written, as separate writes did), and one message
+    // for the file says that the options were not saved and where, however
+    // many saves fail.
     void unsavableOptionsAreSaidOncePerFile_data() {
         QTest::addColumn<QString>("what");
-        for (const char* what : {"pipe", "device", "folder", "in a file", "huge"})
-            QTest::addRow("%s", what) << what;
+        QTest::addColumn<QByteArray>("bytes");
+        // The level fits, the three flags added after it do not.
+        const QByteArray near = "[Brikko32]\r\nStarting Level=0\r\n;" +
+                                QByteArray(ProfileFile::MaxFileSize - 40, ';') + "\r\n";
+        QTest::addRow("near the cap") << "file" << near;
+        QTest::addRow("over the cap") << "file" << near + QByteArray(40, ';');
+        for (const char* what : {"pipe", "device", "folder", "in a file"})
+            QTest::addRow("%s", what) << what << QByteArray();
         if (::geteuid() != 0) // root writes it all the same
-            QTest::addRow("read-only") << "read-only";
+            QTest::addRow("read-only") << "read-only" << ini("0", "False");
     }
     void unsavableOptionsAreSaidOncePerFile() {
         QFETCH(QString, what);
+        QFETCH(QByteArray, bytes);
         QTemporaryDir here;
         const QString path = here.filePath("in/Brikko32.ini");
-        const QByteArray bytes = ini("0", "False");
-        QVERIFY(make(path, what, bytes));
+        QVERIFY(makeAt(path, what, bytes));
         const QString kind = kindOf(path);
-        const auto bytesOf = [&] { return kindOf(path) == "file" ? readFile(path) : QByteArray(); };
+        const auto bytesOf = [&] { return kind == "file" ? readFile(path) : QByteArray(); };
         const QByteArray before = bytesOf();
         ProfileFile file(path);
         FakeMessageBoxes boxes;
         GameOptions options(file, &boxes);
+        options.FillLines = options.SoundOn = options.HideSplash = true;
         for (int level : {3, 4}) {
             options.StartingLevel = level;
             options.SaveOptions();
         }
-        QVERIFY2(kindOf(path) == kind && bytesOf() == before,
-                 qPrintable("the " + kind + " was changed"));
+        QVERIFY2(
+            kindOf(path) == kind && bytesOf() == before,
+            qPrintable("the " + kind + " was changed: replaced, or part of the options written"));
         QVERIFY2(boxes.shown.size() == 1, "options that were not saved were shown as saved");
         QCOMPARE(boxes.shown[0].text, notSaved("les options de Brikko32", path));
-        QFile::setPermissions(QFileInfo(path).path(),
-                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QCOMPARE(boxes.shown[0].style, int(MsgExclamation));
+        makeWritable(QFileInfo(path).path());
     }
 
     // Scores that cannot be saved: the table goes on in memory, and one
@@ -279,7 +245,7 @@ private slots:
         QString path = where;
         if (!where.startsWith('/')) {
             path = here.filePath("in/scores.lst");
-            QVERIFY(make(path, where, Full));
+            QVERIFY(makeAt(path, where, Full));
         }
         HighScoreTable table(path);
         table.LoadHighScores();
@@ -292,8 +258,7 @@ private slots:
         QVERIFY2(boxes.shown.size() == 1, "scores that were not saved were shown as saved");
         QCOMPARE(boxes.shown[0].text, notSaved("les meilleurs scores", path));
         if (where == "read-only")
-            QFile::setPermissions(QFileInfo(path).path(),
-                                  QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+            makeWritable(QFileInfo(path).path());
     }
 };
 

@@ -27,6 +27,7 @@ struct Folders {
                 QFile::encodeName(dir.filePath("sys1") + ':' + dir.filePath("sys2")));
     }
     void empty() {
+        makeWritable(dir.filePath("user/vorelle"));
         for (const char* root : {"user", "sys1", "sys2"}) {
             QDir(dir.filePath(root)).removeRecursively();
             QFile::remove(dir.filePath(root)); // a file left where a folder goes
@@ -39,33 +40,13 @@ struct Folders {
         return dir.filePath(place.endsWith("-org") ? root + "/vorelle.ini"
                                                    : root + "/vorelle/vorelle.ini");
     }
-    // What to put at a place: a value of the key, or "|pipe", "|device",
-    // "|folder", "|in a file" (the folder that should hold it is a file),
-    // "|read-only".
+    // What to put at a place: a value of the key, or what makeAt makes
+    // ("|pipe", "|device", ...; "|read-only" holds the value 0).
     bool make(const QString& place, const QString& what) {
-        const QString path = file(place);
-        if (what == "|pipe")
-            return makeFifo(path);
-        if (what == "|device") {
-            const QString device = expendableDevice(dir.filePath("sys2")); // emptied
-            return !device.isEmpty() && QFile::link(device, path);
-        }
-        if (what == "|folder")
-            return QDir().mkpath(path);
-        if (what == "|in a file") {
-            const QString folder = QFileInfo(path).path();
-            QDir(folder).removeRecursively();
-            QFile f(folder);
-            return f.open(QIODevice::WriteOnly);
-        }
-        QFile f(path);
-        const QByteArray value =
-            what == "|read-only" ? QByteArray("0") : what.toUtf8(); // "0": not the default
-        if (!f.open(QIODevice::WriteOnly) ||
-            f.write("[Options]\nShow%20Tips%20at%20Startup=" + value + "\n") < 0)
-            return false;
-        f.close();
-        return what != "|read-only" || f.setPermissions(QFile::ReadOwner);
+        const bool made = what.startsWith('|');
+        return makeAt(file(place), made ? what.mid(1) : "file",
+                      "[Options]\nShow%20Tips%20at%20Startup=" + (made ? "0" : what.toUtf8()) +
+                          "\n");
     }
     QStringList pipes() const {
         QStringList found;

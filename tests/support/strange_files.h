@@ -5,7 +5,9 @@
 // and writers. They are made in the test's own folders, so that a reader or
 // writer gone wrong harms nothing of the system's.
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QString>
 #include <QStringList>
 #include <algorithm>
@@ -29,6 +31,43 @@ inline QString expendableDevice(const QString& dir) {
     if (::mknod(QFile::encodeName(node).constData(), S_IFCHR | 0666, makedev(1, 3)) == 0)
         return node;
     return ::geteuid() == 0 ? QString() : QStringLiteral("/dev/null");
+}
+
+// Makes at path what `what` names: "pipe", "device" (a link to one),
+// "folder", "in a file" (the folder that should hold it is a file),
+// "read-only" (bytes in a read-only file, in a read-only folder); anything
+// else, a file of bytes. The folders on the way are made. False when it
+// cannot be made here.
+inline bool makeAt(const QString& path, const QString& what, const QByteArray& bytes = {}) {
+    const QString folder = QFileInfo(path).path();
+    const auto write = [](const QString& name, const QByteArray& b) {
+        QFile f(name);
+        return f.open(QIODevice::WriteOnly) && f.write(b) == b.size();
+    };
+    if (what == "in a file") {
+        QDir().rmdir(folder); // the folder, when it is there and empty
+        return QDir().mkpath(QFileInfo(folder).path()) && write(folder, "x");
+    }
+    if (!QDir().mkpath(folder))
+        return false;
+    if (what == "pipe")
+        return makeFifo(path);
+    if (what == "device") {
+        const QString device = expendableDevice(folder);
+        return !device.isEmpty() && QFile::link(device, path);
+    }
+    if (what == "folder")
+        return QDir().mkpath(path);
+    if (!write(path, bytes))
+        return false;
+    return what != "read-only" ||
+           (QFile::setPermissions(path, QFile::ReadOwner) &&
+            QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
+}
+
+// Gives a folder that makeAt made read-only back to its owner.
+inline void makeWritable(const QString& folder) {
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
 // What is at path, links followed: "file", "folder", "pipe", "device",

@@ -68,13 +68,15 @@ int main(int argc, char* argv[]) {
     SystemClock clock;
     XoshiroRandom random;
     QtMessageBoxes boxes;
-    QtSettingsStore settings;
+    QtSettingsStore settings(&boxes);
     QtEventPump pump;
     const AppPaths paths = AppPaths::system();
     SdlSoundPlayer sounds;
     SdlMediaControl music;
-    auto guard =
-        std::make_unique<QtInstanceGuard>(executableBaseName(), &Module2::BringProgramForward);
+    // A later copy that gets no answer from the first says so before it ends.
+    auto guard = std::make_unique<QtInstanceGuard>(
+        executableBaseName(), &Module2::BringProgramForward,
+        [&boxes] { boxes.msgBox(QtInstanceGuard::noAnswerMessage(), MsgExclamation); });
 
     OpenAudioOnceShown openAudio;
     app.installEventFilter(&openAudio);

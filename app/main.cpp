@@ -5,6 +5,7 @@
 #include "event_pump.h"
 #include "form1.h"
 #include "frm_about.h"
+#include "frm_spelling.h"
 #include "frm_tip.h"
 #include "icons.h"
 #include "instance_guard.h"
@@ -62,6 +63,8 @@ int main(int argc, char* argv[]) {
     ProgramEnd::addShutdownHook([&guard] { guard.reset(); });
 
     Form1 form1(ExerciseServices{clock, random, sounds, boxes, *guard, paths});
+    frmSpelling spelling(settings, boxes);
+    attachSpellingWindow(form1, spelling);
     frmTip tip(settings, paths);
     const FixedRegistry registry = systemRegistry();
     QtDesktopShell desktop;

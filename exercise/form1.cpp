@@ -211,3 +211,7 @@ void Form1::astuce_Click() {
 void Form1::apropos_Click() {
     emit aboutRequested();
 }
+
+void Form1::mnuSpelling_Click() {
+    emit spellingRequested();
+}

@@ -182,6 +182,10 @@ void Form1::buildMenus(QMainWindow* window) {
     quitter->setObjectName(QStringLiteral("quitter"));
     QAction* astuce = fichier->addAction(QStringLiteral("&Astuces"));
     astuce->setObjectName(QStringLiteral("astuce"));
+    QMenu* options = bar->addMenu(QStringLiteral("&Options"));
+    options->setObjectName(QStringLiteral("mnuOptions"));
+    QAction* spelling = options->addAction(QStringLiteral("&Orthographe des nombres..."));
+    spelling->setObjectName(QStringLiteral("mnuSpelling"));
     QMenu* quoi = bar->addMenu(QStringLiteral("&?"));
     quoi->setObjectName(QStringLiteral("quoi"));
     QAction* apropos = quoi->addAction(QStringLiteral("&A propos"));
@@ -190,6 +194,7 @@ void Form1::buildMenus(QMainWindow* window) {
     connect(quitter, &QAction::triggered, this, [this] { quitter_Click(); });
     connect(astuce, &QAction::triggered, this, [this] { astuce_Click(); });
     connect(apropos, &QAction::triggered, this, [this] { apropos_Click(); });
+    connect(spelling, &QAction::triggered, this, [this] { mnuSpelling_Click(); });
 }
 
 void Form1::Form_Unload() {

@@ -1,0 +1,298 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The spelling of numbers the teacher chooses: the window "Orthographe des
+// nombres" (options, live examples, keys, what OK and "&Annuler" keep), the
+// settings it reads and writes, and the exercise window's check, hint and
+// solution in each spelling.
+
+#include "app_paths.h"
+#include "fakes.h"
+#include "form1.h"
+#include "frm_spelling.h"
+#include "settings_store.h"
+
+#include <QAction>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using NumberSpelling::Region;
+using NumberSpelling::Spelling;
+
+Q_DECLARE_METATYPE(SpellingChoice)
+
+namespace {
+
+QString settingKey(const QString& key) {
+    return executableBaseName() + QStringLiteral("/Options/") + key;
+}
+
+QString caption(const QWidget* widget) {
+    return widget ? widget->property("text").toString() : QStringLiteral("(missing)");
+}
+
+} // namespace
+
+class TestSpelling : public QObject {
+    Q_OBJECT
+
+    FakeSettingsStore settings_;
+    FakeMessageBoxes boxes_;
+
+    template <typename T = QWidget> T* get(frmSpelling& window, const QString& name) {
+        T* control = window.control<T>(name);
+        if (!control)
+            qFatal("no control %s", qPrintable(name));
+        return control;
+    }
+    // An option is clicked on its round mark, a button in its middle.
+    void click(frmSpelling& window, const QString& name) {
+        QWidget* control = get(window, name);
+        const QPoint at = qobject_cast<QRadioButton*>(control)
+                              ? QPoint(control->height() / 2, control->height() / 2)
+                              : control->rect().center();
+        QTest::mouseClick(control, Qt::LeftButton, {}, at);
+    }
+
+private slots:
+    void init() {
+        settings_ = FakeSettingsStore();
+        boxes_ = FakeMessageBoxes();
+    }
+
+    // The window's title, groups, options and buttons, in order.
+    void captions() {
+        frmSpelling window(settings_, boxes_);
+        window.Load();
+        QCOMPARE(window.widget()->windowTitle(), "Orthographe des nombres");
+        QCOMPARE(get<QGroupBox>(window, "fraSpelling")->title(), "Orthographe");
+        QCOMPARE(get<QGroupBox>(window, "fraRegion")->title(), "Pays");
+        QStringList options;
+        for (int i = 0; i < 4; ++i)
+            options << caption(get(window, QString("optSpelling(%1)").arg(i)));
+        for (int i = 0; i < 3; ++i)
+            options << caption(get(window, QString("optRegion(%1)").arg(i)));
+        QCOMPARE(options,
+                 (QStringList{"Simplifiée, sans traits d'union (Vorelle)", "Traditionnelle",
+                              "Rectifiée (1990)", "L'une ou l'autre (traditionnelle ou rectifiée)",
+                              "France", "Belgique", "Suisse"}));
+        QCOMPARE(caption(get(window, "cmdOK")), "OK");
+        QCOMPARE(caption(get(window, "cmdCancel")), "&Annuler");
+        QVERIFY(get<QPushButton>(window, "cmdOK")->isDefault());
+    }
+
+    // Each option's example follows the choice of the other group, on screen
+    // and for a screen reader (the option's description).
+    void liveExamples_data() {
+        QTest::addColumn<QStringList>("clicks");
+        QTest::addColumn<QString>("example");
+        QTest::addColumn<QString>("text");
+        QTest::addRow("the program's own, France")
+            << QStringList{} << "lblSpellingExample(0)"
+            << "71 : soixante et onze\n80 000 000 : quatre vingt millions\n"
+               "21 632 : vingt et un mille six cent trente deux";
+        QTest::addRow("traditional, Belgium chosen")
+            << QStringList{"optRegion(1)"} << "lblSpellingExample(1)"
+            << "71 : septante et un\n80 000 000 : quatre-vingts millions\n"
+               "21 632 : vingt et un mille six cent trente-deux";
+        QTest::addRow("either, Switzerland chosen")
+            << QStringList{"optRegion(2)"} << "lblSpellingExample(3)"
+            << "71 : septante et un ou septante-et-un\n80 000 000 : huitante millions\n"
+               "21 632 : vingt et un mille six cent trente-deux ou "
+               "vingt-et-un-mille-six-cent-trente-deux";
+        QTest::addRow("Switzerland, 1990 chosen")
+            << QStringList{"optSpelling(2)"} << "lblRegionExample(2)"
+            << "71 : septante-et-un\n80 : huitante\n91 : nonante-et-un";
+        QTest::addRow("France, the program's own chosen back")
+            << QStringList{"optSpelling(1)", "optSpelling(0)"} << "lblRegionExample(0)"
+            << "71 : soixante et onze\n80 : quatre vingts\n91 : quatre vingt onze";
+    }
+    void liveExamples() {
+        QFETCH(QStringList, clicks);
+        QFETCH(QString, example);
+        QFETCH(QString, text);
+        frmSpelling window(settings_, boxes_);
+        window.Show(false);
+        for (const QString& option : clicks)
+            click(window, option);
+        QCOMPARE(caption(get(window, example)), text);
+        const QString option = QString(example)
+                                   .replace("lblSpellingExample", "optSpelling")
+                                   .replace("lblRegionExample", "optRegion");
+        QCOMPARE(get(window, option)->accessibleDescription(), text);
+    }
+
+    // Tab and Shift+Tab step between the groups (each entered at its chosen
+    // option) and the buttons; the arrows choose within a group.
+    void keys() {
+        settings_.values[settingKey("Spelling")] = "1990";
+        frmSpelling window(settings_, boxes_);
+        window.Show(false);
+        QVERIFY(QTest::qWaitForWindowActive(window.widget()));
+        QStringList path{QApplication::focusWidget()->objectName()};
+        const auto press = [&](Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+            QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+            path << QApplication::focusWidget()->objectName();
+        };
+        press(Qt::Key_Tab);
+        press(Qt::Key_Down); // Belgique
+        press(Qt::Key_Tab);
+        press(Qt::Key_Tab);
+        press(Qt::Key_Tab); // round to the spellings, at the chosen one
+        press(Qt::Key_Up);  // Traditionnelle
+        press(Qt::Key_Tab, Qt::ShiftModifier);
+        press(Qt::Key_Tab, Qt::ShiftModifier);
+        press(Qt::Key_Tab, Qt::ShiftModifier); // back to the countries, at Belgique
+        QCOMPARE(path, (QStringList{"optSpelling(2)", "optRegion(0)", "optRegion(1)", "cmdOK",
+                                    "cmdCancel", "optSpelling(2)", "optSpelling(1)", "cmdCancel",
+                                    "cmdOK", "optRegion(1)"}));
+        QVERIFY(get<QRadioButton>(window, "optSpelling(1)")->isChecked());
+        QVERIFY(get<QRadioButton>(window, "optRegion(1)")->isChecked());
+    }
+
+    // OK keeps the options' choice: each changed key saved (only those),
+    // choiceChanged told once; "&Annuler" and Escape keep nothing, and the
+    // window opens again on the choice in force.
+    void okAndCancel() {
+        settings_.values[settingKey("Region")] = "ch";
+        frmSpelling window(settings_, boxes_);
+        QSignalSpy told(&window, &frmSpelling::choiceChanged);
+        window.Show(false);
+        click(window, "optSpelling(1)");
+        click(window, "cmdOK");
+        QVERIFY(!window.isVisible());
+        QCOMPARE(settings_.writes, QStringList{settingKey("Spelling") + "=traditional"});
+        QCOMPARE(window.choice(), (SpellingChoice{Spelling::Traditional, Region::Switzerland}));
+        QCOMPARE(told.size(), 1);
+
+        window.Show(false);
+        click(window, "cmdOK"); // nothing changed: nothing written, nothing told
+        QCOMPARE(settings_.writes.size(), 1);
+        QCOMPARE(told.size(), 1);
+
+        window.Show(false);
+        click(window, "optSpelling(3)");
+        click(window, "optRegion(0)");
+        click(window, "cmdCancel");
+        window.Show(false);
+        click(window, "optRegion(1)");
+        QTest::keyClick(window.widget(), Qt::Key_Escape);
+        QVERIFY(!window.isVisible());
+        QCOMPARE(settings_.writes.size(), 1);
+        QCOMPARE(told.size(), 1);
+        QStringList checked;
+        QTimer::singleShot(0, this, [&] {
+            for (QRadioButton* option : window.widget()->findChildren<QRadioButton*>())
+                if (option->isChecked())
+                    checked << option->objectName();
+            click(window, "cmdCancel");
+        });
+        window.ShowChoice();
+        QCOMPARE(checked, (QStringList{"optSpelling(1)", "optRegion(2)"}));
+    }
+
+    // The stored choice: names read without regard to case; anything unknown
+    // or damaged is the default, without a word.
+    void storedChoice_data() {
+        QTest::addColumn<QString>("spelling");
+        QTest::addColumn<QString>("region");
+        QTest::addColumn<SpellingChoice>("choice");
+        QTest::addRow("nothing stored") << QString() << QString() << SpellingChoice{};
+        QTest::addRow("either, Belgium")
+            << "either"
+            << "be" << SpellingChoice{Spelling::Either, Region::Belgium};
+        QTest::addRow("capitals and blanks")
+            << " Traditional "
+            << "CH" << SpellingChoice{Spelling::Traditional, Region::Switzerland};
+        QTest::addRow("unknown spelling, known region")
+            << "classique"
+            << "ch" << SpellingChoice{Spelling::Classic, Region::Switzerland};
+        QTest::addRow("damaged") << QString::fromUtf8("19\xc3\xa9"
+                                                      "90\x01")
+                                 << "f\nr" << SpellingChoice{};
+    }
+    void storedChoice() {
+        QFETCH(QString, spelling);
+        QFETCH(QString, region);
+        QFETCH(SpellingChoice, choice);
+        if (!spelling.isNull())
+            settings_.values[settingKey("Spelling")] = spelling;
+        if (!region.isNull())
+            settings_.values[settingKey("Region")] = region;
+        frmSpelling window(settings_, boxes_);
+        QCOMPARE(window.choice(), choice);
+        QVERIFY(boxes_.shown.empty());
+        QVERIFY(settings_.writes.isEmpty());
+    }
+
+    // A school's defaults in the system-wide vorelle.ini hold for a pupil who
+    // has chosen nothing; the pupil's own choice is written to the pupil's
+    // file only, and only for what differs from the defaults.
+    void schoolDefaults() {
+        QTemporaryDir system, user;
+        QSettings::setPath(QSettings::IniFormat, QSettings::SystemScope, system.path());
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, user.path());
+        const QString systemFile = system.filePath("vorelle/" + executableBaseName() + ".ini");
+        const QString userFile = user.filePath("vorelle/" + executableBaseName() + ".ini");
+        QVERIFY(QDir().mkpath(system.filePath("vorelle")));
+        QFile school(systemFile);
+        QVERIFY(school.open(QIODevice::WriteOnly));
+        school.write("[Options]\nSpelling=1990\nRegion=be\n");
+        school.close();
+
+        QtSettingsStore store;
+        frmSpelling window(store, boxes_);
+        QCOMPARE(window.choice(), (SpellingChoice{Spelling::Rectified1990, Region::Belgium}));
+        window.Show(false);
+        click(window, "optSpelling(3)");
+        click(window, "cmdOK");
+        QFile own(userFile);
+        QVERIFY(own.open(QIODevice::ReadOnly));
+        QCOMPARE(QString::fromUtf8(own.readAll()).trimmed(), "[Options]\nSpelling=either");
+        QCOMPARE(frmSpelling(store, boxes_).choice(),
+                 (SpellingChoice{Spelling::Either, Region::Belgium}));
+    }
+
+    // The menu "&Options" sits between "&Fichier" and "?"; its item opens the
+    // window modal, and OK there sets the exercise's spelling.
+    void menuOpensTheWindow() {
+        FakeClock clock;
+        FakeRandom random;
+        FakeSoundPlayer sounds;
+        FakeInstanceGuard instance;
+        Form1 form1{
+            ExerciseServices{clock, random, sounds, boxes_, instance, AppPaths("/d", "/u", "/c")}};
+        settings_.values[settingKey("Spelling")] = "traditional";
+        frmSpelling window(settings_, boxes_);
+        attachSpellingWindow(form1, window);
+        QCOMPARE(form1.spellingChoice(), (SpellingChoice{Spelling::Traditional, Region::France}));
+        form1.Show();
+        QStringList menus;
+        for (QAction* menu : form1.widget()->findChild<QMenuBar*>()->actions())
+            menus << menu->text();
+        QCOMPARE(menus, (QStringList{"&Fichier", "&Options", "&?"}));
+        auto* item = form1.control<QAction>("mnuSpelling");
+        QVERIFY(item);
+        QCOMPARE(item->text(), "&Orthographe des nombres...");
+        bool modal = false;
+        QTimer::singleShot(0, this, [&] {
+            modal = window.widget()->isModal();
+            click(window, "optSpelling(2)");
+            click(window, "optRegion(2)");
+            click(window, "cmdOK");
+        });
+        item->trigger();
+        QVERIFY(modal);
+        QCOMPARE(form1.spellingChoice(),
+                 (SpellingChoice{Spelling::Rectified1990, Region::Switzerland}));
+    }
+};
+
+QTEST_MAIN(TestSpelling)
+#include "test_spelling.moc"

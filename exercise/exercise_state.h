@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "drawn_words.h"
+
 #include <QLocale>
 #include <QString>
 #include <QtGlobal>
@@ -12,6 +14,9 @@
 struct ExerciseState {
     // The number drawn last (a whole value); 0 before the first draw.
     double CurrentNumber = 0.0;
+    // Its words in the spelling chosen when it was drawn: the solution, the
+    // answers the check accepts, the hint. None before the first draw.
+    DrawnWords Words;
     // Right answers of the series. No value until the first right answer of
     // the program: it then counts as 0 and shows as the empty text.
     std::optional<qint32> RightCount;

@@ -6,9 +6,7 @@
 #include "app_info.h"
 #include "difficulty.h"
 #include "number_display.h"
-#include "number_words.h"
 #include "program_end.h"
-#include "word_count.h"
 
 #include <QLabel>
 #include <QMetaMethod>
@@ -88,7 +86,8 @@ void Form1::CmdGenerer_Click() {
     services_.random.reseed(services_.clock.secondsSinceMidnight());
     state_.CurrentNumber = drawNumber(selectedOption(), services_.random.next());
     Label1_->setText(groupedDigits(state_.CurrentNumber));
-    Label2_->setText(Module1::NumberToWords(state_.CurrentNumber));
+    state_.Words = DrawnWords(state_.CurrentNumber, spelling_);
+    Label2_->setText(state_.Words.solution());
     Text1_->setText(QString());
     Text1_->setFocus();
     buttons_.numberDrawn();
@@ -117,7 +116,7 @@ void Form1::Cmdverif_Click() {
         if (!isLoaded())
             return;
         Text1_->setFocus();
-    } else if (answerMatches(answer, Label2_->text())) {
+    } else if (state_.Words.accepts(answer)) {
         answerRight();
     } else {
         answerWrong();
@@ -165,9 +164,7 @@ void Form1::showCounts() {
 void Form1::CmdIndice_Click() {
     if (!isLoaded())
         return;
-    const qint32 words = countwords(Label2_->text());
-    services_.boxes.msgBox(QStringLiteral("Ce nombre s'écrit en %1 mot(s).").arg(words), MsgPlain,
-                           AppInfo::title());
+    services_.boxes.msgBox(state_.Words.hintText(), MsgPlain, AppInfo::title());
     if (Text1_)
         Text1_->setFocus();
 }
@@ -176,7 +173,7 @@ void Form1::CmdAide_Click() {
     if (!isLoaded())
         return;
     Text1_->setTextColor(QColor(255, 0, 0));
-    Text1_->setText(Label2_->text());
+    Text1_->setText(state_.Words.solution());
     playSound(QStringLiteral("perdu.wav"));
     state_.addWrong();
     Label4_[1]->setText(state_.wrongCountText());

@@ -4,11 +4,14 @@
 // settings it reads and writes, and the exercise window's check, hint and
 // solution in each spelling.
 
+#include "answer_box.h"
 #include "app_paths.h"
+#include "difficulty.h"
 #include "drawn_words.h"
 #include "fakes.h"
 #include "form1.h"
 #include "frm_spelling.h"
+#include "program_end.h"
 #include "settings_store.h"
 
 #include <QAction>
@@ -351,6 +354,55 @@ private slots:
         QCOMPARE(QString::fromUtf8(own.readAll()).trimmed(), "[Options]\nSpelling=either");
         QCOMPARE(frmSpelling(store, boxes_).choice(),
                  (SpellingChoice{Spelling::Either, Region::Belgium}));
+    }
+
+    // The exercise window checks, hints at and solves the number drawn in
+    // the spelling chosen at its draw; a new choice waits for the next draw.
+    void exerciseFollowsTheChoice() {
+        FakeClock clock;
+        FakeRandom random;
+        FakeSoundPlayer sounds;
+        FakeInstanceGuard instance;
+        Form1 form1{
+            ExerciseServices{clock, random, sounds, boxes_, instance, AppPaths("/d", "/u", "/c")}};
+        form1.Show();
+        const auto draw = [&](double number) { // under "< 100" or "< 1 000"
+            const int option = number < 100 ? 0 : 1;
+            const Difficulty& range = Difficulties[std::size_t(option)];
+            QTest::mouseClick(form1.control<QRadioButton>(QString("Option1(%1)").arg(option)),
+                              Qt::LeftButton, {}, QPoint(6, 6));
+            random.queued.push_back((number - range.lower + 0.5) / range.span);
+            form1.CmdGenerer_Click();
+            QCOMPARE(form1.state().CurrentNumber, number);
+        };
+        auto* answer = form1.control<AnswerBox>("Text1");
+        const auto check = [&](const QString& text) {
+            answer->setText(text);
+            form1.Cmdverif_Click();
+            return form1.state().right();
+        };
+        form1.setSpellingChoice({Spelling::Traditional, Region::Belgium});
+        draw(171);
+        form1.setSpellingChoice({Spelling::Classic, Region::France}); // from the next draw
+        QCOMPARE(check("cent soixante et onze"), 0);
+        QCOMPARE(check(QString::fromUtf8("Cent  septante  et  un")), 1);
+        QCOMPARE(boxes_.shown.size(), std::size_t(1)); // "Relis-toi !!!" once
+
+        draw(17); // the program's own spelling, in France
+        QCOMPARE(check("dix-sept"), 1);
+        form1.setSpellingChoice({Spelling::Either, Region::Switzerland});
+        QCOMPARE(check("dix sept"), 2);
+
+        draw(81); // the right answer drew 17's successor already: draw again
+        form1.CmdIndice_Click();
+        QCOMPARE(boxes_.shown.back().text,
+                 QString::fromUtf8("Ce nombre s'écrit en 3 mot(s), avec 2 trait(s) d'union."));
+        form1.CmdAide_Click();
+        QCOMPARE(answer->text(), "huitante-et-un");
+        form1.CmdGenerer_Click();
+        QCOMPARE(check("huitante et un"), 2); // 81 no more: the solution ended it
+        draw(81);
+        QCOMPARE(check(QString::fromUtf8("huitante et un")), 3);
     }
 
     // The menu "&Options" sits between "&Fichier" and "?"; its item opens the

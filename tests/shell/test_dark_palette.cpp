@@ -18,7 +18,8 @@ void writeFile(const QString& path, const QByteArray& bytes) {
 // controls measured.
 struct Windows : WindowsOnFakes {
     QWidget* open(const QString& window) {
-        if (window == "frmBrikko" || window == "frmInstruct" || window == "frmAbout")
+        if (window == "frmBrikko" || window == "frmInstruct" || window == "frmAbout" ||
+            window == "frmSpelling")
             return form(window).Show(false), form(window).widget();
         if (window == "frmSplash")
             return splash.Open(), splash.widget();
@@ -70,7 +71,8 @@ private slots:
             {"frmSplash", {"Label5", "Label3", "Label4", "Label2"}},
             {"frmInstruct", {"Label1", "Label5"}},
             {"frmAbout",
-             {"lblTitle", "lblVersion", "Label1", "Label2", "Label3", "Label4", "lblMail"}}};
+             {"lblTitle", "lblVersion", "Label1", "Label2", "Label3", "Label4", "lblMail"}},
+            {"frmSpelling", {"lblSpellingExample(0)", "lblRegionExample(2)"}}};
         for (const auto& [window, controls] : windows)
             for (const QString& control : controls)
                 QTest::addRow("%s %s", window, qPrintable(control)) << QString(window) << control;

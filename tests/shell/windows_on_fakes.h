@@ -14,6 +14,7 @@
 #include "frm_high_score.h"
 #include "frm_instruct.h"
 #include "frm_options.h"
+#include "frm_spelling.h"
 #include "frm_splash.h"
 #include "frm_tip.h"
 #include "game_options.h"
@@ -48,14 +49,16 @@ struct WindowsOnFakes {
     frmBrikko gameWindow{game, {scores, highScore, optionsWindow, instruct}};
     frmSplash splash{options, game, events, {}, gameWindow}; // leads to the game window
     frmAbout about{registry, desktop, boxes};
+    frmSpelling spelling{settings, boxes};
 
     static QStringList names() {
-        return {"Form1",      "frmTip",    "frmAbout",  "frmHighScore",
-                "frmOptions", "frmBrikko", "frmSplash", "frmInstruct"};
+        return {"Form1",     "frmTip",    "frmAbout",    "frmHighScore", "frmOptions",
+                "frmBrikko", "frmSplash", "frmInstruct", "frmSpelling"};
     }
     Form& form(const QString& name) {
-        for (Form* f : std::initializer_list<Form*>{
-                 &form1, &tip, &about, &highScore, &optionsWindow, &gameWindow, &splash, &instruct})
+        for (Form* f :
+             std::initializer_list<Form*>{&form1, &tip, &about, &highScore, &optionsWindow,
+                                          &gameWindow, &splash, &instruct, &spelling})
             if (f->name() == name)
                 return *f;
         qFatal("no window %s", qPrintable(name));

@@ -63,7 +63,7 @@ int main(int argc, char* argv[]) {
     ProgramEnd::addShutdownHook([&guard] { guard.reset(); });
 
     Form1 form1(ExerciseServices{clock, random, sounds, boxes, *guard, paths});
-    frmSpelling spelling(settings, boxes);
+    frmSpelling spelling(settings);
     attachSpellingWindow(form1, spelling);
     frmTip tip(settings, paths);
     const FixedRegistry registry = systemRegistry();

@@ -4,7 +4,6 @@
 #include "cancel_dialog.h"
 #include "dialog_font.h"
 #include "form1.h"
-#include "message_boxes.h"
 #include "number_display.h"
 #include "settings_store.h"
 
@@ -88,8 +87,8 @@ QGroupBox* optionGroup(const QString& title, const QString& name, const QStringL
 
 } // namespace
 
-frmSpelling::frmSpelling(SettingsStore& settings, MessageBoxes& boxes, QObject* parent)
-    : Form(QStringLiteral("frmSpelling"), parent), settings_(settings), boxes_(boxes),
+frmSpelling::frmSpelling(SettingsStore& settings, QObject* parent)
+    : Form(QStringLiteral("frmSpelling"), parent), settings_(settings),
       choice_(SpellingSetting::read(settings)) {}
 
 QStringList frmSpelling::spellingCaptions() {

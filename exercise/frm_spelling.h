@@ -7,7 +7,6 @@
 #include <QStringList>
 
 class Form1;
-class MessageBoxes;
 class SettingsStore;
 
 // The window "Orthographe des nombres": the teacher chooses the spelling of
@@ -20,7 +19,7 @@ class frmSpelling : public Form {
     Q_OBJECT
 public:
     // The choice in force is read from the settings here.
-    frmSpelling(SettingsStore& settings, MessageBoxes& boxes, QObject* parent = nullptr);
+    explicit frmSpelling(SettingsStore& settings, QObject* parent = nullptr);
 
     const SpellingChoice& choice() const { return choice_; }
 
@@ -61,7 +60,6 @@ private:
     void updateExamples();
 
     SettingsStore& settings_;
-    MessageBoxes& boxes_;
     SpellingChoice choice_;
 };
 

@@ -165,7 +165,7 @@ private slots:
 
     // The window's title, groups, options and buttons, in order.
     void captions() {
-        frmSpelling window(settings_, boxes_);
+        frmSpelling window(settings_);
         window.Load();
         QCOMPARE(window.widget()->windowTitle(), "Orthographe des nombres");
         QCOMPARE(get<QGroupBox>(window, "fraSpelling")->title(), "Orthographe");
@@ -214,7 +214,7 @@ private slots:
         QFETCH(QStringList, clicks);
         QFETCH(QString, example);
         QFETCH(QString, text);
-        frmSpelling window(settings_, boxes_);
+        frmSpelling window(settings_);
         window.Show(false);
         for (const QString& option : clicks)
             click(window, option);
@@ -229,7 +229,7 @@ private slots:
     // option) and the buttons; the arrows choose within a group.
     void keys() {
         settings_.values[settingKey("Spelling")] = "1990";
-        frmSpelling window(settings_, boxes_);
+        frmSpelling window(settings_);
         window.Show(false);
         QVERIFY(QTest::qWaitForWindowActive(window.widget()));
         QStringList path{QApplication::focusWidget()->objectName()};
@@ -258,7 +258,7 @@ private slots:
     // window opens again on the choice in force.
     void okAndCancel() {
         settings_.values[settingKey("Region")] = "ch";
-        frmSpelling window(settings_, boxes_);
+        frmSpelling window(settings_);
         QSignalSpy told(&window, &frmSpelling::choiceChanged);
         window.Show(false);
         click(window, "optSpelling(1)");
@@ -322,9 +322,8 @@ private slots:
             settings_.values[settingKey("Spelling")] = spelling;
         if (!region.isNull())
             settings_.values[settingKey("Region")] = region;
-        frmSpelling window(settings_, boxes_);
+        frmSpelling window(settings_);
         QCOMPARE(window.choice(), choice);
-        QVERIFY(boxes_.shown.empty());
         QVERIFY(settings_.writes.isEmpty());
     }
 
@@ -344,7 +343,7 @@ private slots:
         school.close();
 
         QtSettingsStore store;
-        frmSpelling window(store, boxes_);
+        frmSpelling window(store);
         QCOMPARE(window.choice(), (SpellingChoice{Spelling::Rectified1990, Region::Belgium}));
         window.Show(false);
         click(window, "optSpelling(3)");
@@ -352,8 +351,7 @@ private slots:
         QFile own(userFile);
         QVERIFY(own.open(QIODevice::ReadOnly));
         QCOMPARE(QString::fromUtf8(own.readAll()).trimmed(), "[Options]\nSpelling=either");
-        QCOMPARE(frmSpelling(store, boxes_).choice(),
-                 (SpellingChoice{Spelling::Either, Region::Belgium}));
+        QCOMPARE(frmSpelling(store).choice(), (SpellingChoice{Spelling::Either, Region::Belgium}));
     }
 
     // The exercise window checks, hints at and solves the number drawn in
@@ -415,7 +413,7 @@ private slots:
         Form1 form1{
             ExerciseServices{clock, random, sounds, boxes_, instance, AppPaths("/d", "/u", "/c")}};
         settings_.values[settingKey("Spelling")] = "traditional";
-        frmSpelling window(settings_, boxes_);
+        frmSpelling window(settings_);
         attachSpellingWindow(form1, window);
         QCOMPARE(form1.spellingChoice(), (SpellingChoice{Spelling::Traditional, Region::France}));
         form1.Show();

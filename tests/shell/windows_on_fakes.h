@@ -49,7 +49,7 @@ struct WindowsOnFakes {
     frmBrikko gameWindow{game, {scores, highScore, optionsWindow, instruct}};
     frmSplash splash{options, game, events, {}, gameWindow}; // leads to the game window
     frmAbout about{registry, desktop, boxes};
-    frmSpelling spelling{settings, boxes};
+    frmSpelling spelling{settings};
 
     static QStringList names() {
         return {"Form1",     "frmTip",    "frmAbout",    "frmHighScore", "frmOptions",

@@ -5,6 +5,7 @@
 #include "event_pump.h"
 #include "form1.h"
 #include "frm_about.h"
+#include "frm_guide.h"
 #include "frm_spelling.h"
 #include "frm_tip.h"
 #include "icons.h"
@@ -70,6 +71,8 @@ int main(int argc, char* argv[]) {
     QtDesktopShell desktop;
     frmAbout about(registry, desktop, boxes);
     QObject::connect(&form1, &Form1::aboutRequested, &about, [&about] { about.Show(false); });
+    frmGuide guide;
+    Module2::WireGuide(form1, guide);
     Module2::Main(form1, tip, settings);
     // The game and its windows, once a second copy of the program has ended
     // (the game's settings folder is made here).

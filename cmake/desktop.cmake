@@ -47,6 +47,8 @@ install(FILES ${VORELLE_DESKTOP_OUT}/${VORELLE_APP_ID}.metainfo.xml
 install(FILES ${VORELLE_DESKTOP_OUT}/${VORELLE_APP_ID}.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(DIRECTORY ${VORELLE_DESKTOP_OUT}/icons/ DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor)
+# The guide that the program shows (F1), also readable in a web browser.
+install(FILES ${CMAKE_SOURCE_DIR}/assets/guide.html DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/vorelle)
 
 # The .deb: library dependencies computed by dpkg-shlibdeps; the packages the
 # program uses without linking them are named here.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "answer_box.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QTextDocument>
 
@@ -44,6 +45,15 @@ void AnswerBox::setTextColor(const QColor& color) {
     p.setColor(QPalette::Inactive, QPalette::Text, color);
     p.setColor(QPalette::Disabled, QPalette::Text, color);
     setPalette(p);
+}
+
+void AnswerBox::tellDescription(const QString& description) {
+    if (description != accessibleDescription()) {
+        setAccessibleDescription(description); // Qt tells the change
+        return;
+    }
+    QAccessibleEvent again(this, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&again);
 }
 
 void AnswerBox::keyPressEvent(QKeyEvent* event) {

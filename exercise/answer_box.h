@@ -28,6 +28,13 @@ public:
     QColor textColor() const;
     void setTextColor(const QColor& color);
 
+    // Sets what a screen reader tells of the box besides its name and text
+    // (its accessible description) and tells the reader that it changed, also
+    // when the text is the same again: a number drawn twice in a row is told
+    // twice. The reader reads it at once while the box has the focus, and
+    // with the box whenever it takes the focus.
+    void tellDescription(const QString& description);
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
 };

@@ -23,6 +23,11 @@ QString difficultyCaption(int option) {
     return QString::fromUtf8(row(option).caption);
 }
 
+QString difficultySpokenName(int option) {
+    QString caption = difficultyCaption(option);
+    return caption.replace(QLatin1String("< "), QLatin1String("moins de "));
+}
+
 double drawNumber(int option, double r) {
     const Difficulty& d = row(option);
     return std::floor(r * d.span + d.lower);

@@ -22,6 +22,11 @@ extern const std::array<Difficulty, DifficultyCount> Difficulties;
 // The caption of option `option` (0 to 5).
 QString difficultyCaption(int option);
 
+// What a screen reader says for that option: the caption with its sign in
+// words, "moins de 100" for "< 100" (speech synthesizers skip the sign and
+// read "cent").
+QString difficultySpokenName(int option);
+
 // The number drawn under option `option` for the fraction r, computed in
 // double precision. An option outside 0 to 5 counts as the nearest one.
 double drawNumber(int option, double r);

@@ -5,6 +5,11 @@
 #include <cmath>
 #include <limits>
 
+void ExerciseState::setDrawnNumber(double number, const SpellingChoice& spelling) {
+    currentNumber_ = number;
+    words_ = DrawnWords(number, spelling);
+}
+
 void ExerciseState::addRight() {
     if (right() < std::numeric_limits<qint32>::max())
         RightCount = right() + 1;

@@ -12,11 +12,6 @@
 // for the life of the process. A series runs from the start of the program,
 // or from the last reward, to the next reward.
 struct ExerciseState {
-    // The number drawn last (a whole value); 0 before the first draw.
-    double CurrentNumber = 0.0;
-    // Its words in the spelling chosen when it was drawn: the solution, the
-    // answers the check accepts, the hint. None before the first draw.
-    DrawnWords Words;
     // Right answers of the series. No value until the first right answer of
     // the program: it then counts as 0 and shows as the empty text.
     std::optional<qint32> RightCount;
@@ -25,6 +20,19 @@ struct ExerciseState {
     qint16 WrongCount = 0;
     // The series' score out of 10.
     double SeriesScore = 0.0;
+
+    // A number was drawn: it becomes the current number, and its French words
+    // in the spelling chosen for it give the answers the check accepts, the
+    // hint and the solution. They live here and nowhere on screen, so that no
+    // screen reader can read them before the pupil asks; a later choice of
+    // spelling leaves them as they are.
+    void setDrawnNumber(double number, const SpellingChoice& spelling = {});
+    // The number drawn last (a whole value); 0 before the first draw.
+    double CurrentNumber() const { return currentNumber_; }
+    // Its words as the solution shows them; empty before the first draw.
+    const QString& referenceWords() const { return words_.solution(); }
+    // Its words in the spelling chosen for it: the answers and the hint.
+    const DrawnWords& drawnWords() const { return words_; }
 
     void addRight();
     void addWrong();
@@ -43,6 +51,10 @@ struct ExerciseState {
     // SeriesScore as "7,5/10" (pattern "0.0" with the locale's decimal
     // separator).
     QString scoreText(const QLocale& locale = QLocale()) const;
+
+private:
+    double currentNumber_ = 0.0;
+    DrawnWords words_;
 };
 
 // A score rounded to one decimal, halves away from zero, with the locale's

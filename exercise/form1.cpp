@@ -84,11 +84,13 @@ void Form1::CmdGenerer_Click() {
         return;
     Text1_->setTextColor(answerTextColor());
     services_.random.reseed(services_.clock.secondsSinceMidnight());
-    state_.CurrentNumber = drawNumber(selectedOption(), services_.random.next());
-    Label1_->setText(groupedDigits(state_.CurrentNumber));
-    state_.Words = DrawnWords(state_.CurrentNumber, spelling_);
-    Label2_->setText(state_.Words.solution());
+    state_.setDrawnNumber(drawNumber(selectedOption(), services_.random.next()), spelling_);
+    Label1_->setText(groupedDigits(state_.CurrentNumber()));
     Text1_->setText(QString());
+    // The new number reaches a screen reader through the answer box, where
+    // the pupil types: told at once when the box already has the focus (after
+    // a right answer), read with the box when it takes the focus.
+    Text1_->tellDescription(numberToWriteDescription(state_.CurrentNumber()));
     Text1_->setFocus();
     buttons_.numberDrawn();
     applyButtonStates();
@@ -116,7 +118,7 @@ void Form1::Cmdverif_Click() {
         if (!isLoaded())
             return;
         Text1_->setFocus();
-    } else if (state_.Words.accepts(answer)) {
+    } else if (state_.drawnWords().accepts(answer)) {
         answerRight();
     } else {
         answerWrong();
@@ -164,7 +166,7 @@ void Form1::showCounts() {
 void Form1::CmdIndice_Click() {
     if (!isLoaded())
         return;
-    services_.boxes.msgBox(state_.Words.hintText(), MsgPlain, AppInfo::title());
+    services_.boxes.msgBox(state_.drawnWords().hintText(), MsgPlain, AppInfo::title());
     if (Text1_)
         Text1_->setFocus();
 }
@@ -173,7 +175,7 @@ void Form1::CmdAide_Click() {
     if (!isLoaded())
         return;
     Text1_->setTextColor(QColor(255, 0, 0));
-    Text1_->setText(state_.Words.solution());
+    Text1_->setText(state_.referenceWords());
     playSound(QStringLiteral("perdu.wav"));
     state_.addWrong();
     Label4_[1]->setText(state_.wrongCountText());
@@ -188,6 +190,7 @@ void Form1::ResetAfterGame() {
         return;
     Text1_->setText(QString());
     Label1_->setText(hiddenNumberText());
+    Text1_->setAccessibleDescription(QString()); // no number shown, none told
     Label4_[0]->setText(QString());
     Label4_[1]->setText(QString());
     Label3_->setText(QString());
@@ -203,6 +206,10 @@ void Form1::quitter_Click() {
 
 void Form1::astuce_Click() {
     emit tipsRequested();
+}
+
+void Form1::guide_Click() {
+    emit guideRequested();
 }
 
 void Form1::apropos_Click() {

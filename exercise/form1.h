@@ -66,6 +66,7 @@ public:
     void CmdAide_Click();
     void quitter_Click(); // ends the program at once
     void astuce_Click();
+    void guide_Click();
     void apropos_Click();
     void mnuSpelling_Click(); // "&Orthographe des nombres...": asks for the choice's window
 
@@ -93,6 +94,7 @@ public:
 signals:
     // Menu commands that open windows of other folders, connected at start-up.
     void tipsRequested();     // astuce_Click: the tip of the day, not modal
+    void guideRequested();    // guide_Click: the guide, not modal
     void aboutRequested();    // apropos_Click: the about box, not modal
     void spellingRequested(); // mnuSpelling_Click: the spelling's window, modal
     // The reward: opens the game. While nothing is connected the main window

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The exercise window's controls, menus, keys and layout.
 
+#include "accessibility.h"
 #include "answer_box.h"
 #include "dialog_font.h"
 #include "difficulty.h"
@@ -89,9 +90,12 @@ QWidget* Form1::createWidget() {
         Option1_[std::size_t(i)] = place(new QRadioButton(difficultyCaption(i)), Frame1_.data(),
                                          QStringLiteral("Option1(%1)").arg(i), OptionLeft[i % 3],
                                          i < 3 ? 360 : 720, 1800, 300);
+        Option1_[std::size_t(i)]->setAccessibleName(difficultySpokenName(i));
     }
     Option1_[0]->setChecked(true);
 
+    // Never visible and always empty: the reference words are kept by the
+    // exercise state, where no screen reader can read them.
     Label2_ = place(new QLabel, client, QStringLiteral("Label2"), 120, 2160, 5295, 975);
     Label2_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     Label2_->setWordWrap(true);
@@ -188,11 +192,17 @@ void Form1::buildMenus(QMainWindow* window) {
     spelling->setObjectName(QStringLiteral("mnuSpelling"));
     QMenu* quoi = bar->addMenu(QStringLiteral("&?"));
     quoi->setObjectName(QStringLiteral("quoi"));
+    // A reader says nothing for "?".
+    setMenuAccessibleName(quoi, QStringLiteral("Aide"));
+    QAction* guide = quoi->addAction(QStringLiteral("&Guide de Vorelle"));
+    guide->setObjectName(QStringLiteral("guide"));
+    guide->setShortcut(Qt::Key_F1);
     QAction* apropos = quoi->addAction(QStringLiteral("&A propos"));
     apropos->setObjectName(QStringLiteral("apropos"));
 
     connect(quitter, &QAction::triggered, this, [this] { quitter_Click(); });
     connect(astuce, &QAction::triggered, this, [this] { astuce_Click(); });
+    connect(guide, &QAction::triggered, this, [this] { guide_Click(); });
     connect(apropos, &QAction::triggered, this, [this] { apropos_Click(); });
     connect(spelling, &QAction::triggered, this, [this] { mnuSpelling_Click(); });
 }

@@ -19,3 +19,7 @@ QString groupedDigits(double number) {
     }
     return out;
 }
+
+QString numberToWriteDescription(double number) {
+    return QStringLiteral("Nombre à écrire : ") + groupedDigits(number);
+}

@@ -4,8 +4,11 @@
 #include "form.h"
 #include "high_scores.h"
 
+#include <optional>
+
 // The window that shows the table of the five best scores. It is hidden, not
-// closed, by OK, so it stays loaded between showings.
+// closed, by OK, so it stays loaded between showings. A screen reader reads
+// each line of the table as one (highScoreRowReading).
 class frmHighScore : public Form, public HighScoreDisplay {
     Q_OBJECT
 public:
@@ -24,3 +27,8 @@ protected:
     QWidget* createWidget() override;
     void Form_Load() override;
 };
+
+// What a screen reader says for line `slot` of the table: "1. Léa, 60 points",
+// "2. Noé, 1 point" (the singular below two), "3. sans nom, 0 point" for an
+// empty name; the rank alone, "4.", while the line has no score.
+QString highScoreRowReading(int slot, const QString& name, std::optional<qint64> score);

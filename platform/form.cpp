@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "form.h"
 
-#include "accessible_labels.h"
+#include "accessibility.h"
 
 #include <QEvent>
 #include <QEventLoop>
@@ -18,7 +18,7 @@ Form::~Form() {
 void Form::Load() {
     if (widget_)
         return;
-    installAccessibleLabels();
+    installAccessibility();
     QWidget* w = createWidget();
     if (w->objectName().isEmpty())
         w->setObjectName(name_);

@@ -2,6 +2,7 @@
 #include "startup.h"
 
 #include "form1.h"
+#include "frm_guide.h"
 #include "frm_tip.h"
 #include "program_end.h"
 #include "tips_setting.h"
@@ -14,6 +15,10 @@ namespace Module2 {
 void WireMainWindow(Form1& form1, frmTip& tip) {
     QObject::connect(&form1, &Form1::tipsRequested, &tip, [&tip] { tip.Show(false); });
     QObject::connect(&form1, &Form::unloaded, &form1, [] { ProgramEnd::endProgram(); });
+}
+
+void WireGuide(Form1& form1, frmGuide& guide) {
+    QObject::connect(&form1, &Form1::guideRequested, &guide, [&guide] { guide.Show(false); });
 }
 
 void Main(Form1& form1, frmTip& tip, const SettingsStore& settings) {

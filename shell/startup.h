@@ -4,6 +4,7 @@
 class Form1;
 class QWidget;
 class SettingsStore;
+class frmGuide;
 class frmTip;
 
 // The start-up procedure and the program-wide wiring of the windows.
@@ -13,6 +14,9 @@ namespace Module2 {
 // modal), and closing the main window with its close box ends the program.
 // The about box and the reward game are wired by their own folders.
 void WireMainWindow(Form1& form1, frmTip& tip);
+
+// "&Guide de Vorelle" (F1) of the main window shows the guide, not modal.
+void WireGuide(Form1& form1, frmGuide& guide);
 
 // Start-up: wires the main window, loads it (its load ends the program at
 // once when another copy runs), shows the tip window modal first when the

@@ -371,7 +371,7 @@ private slots:
                               Qt::LeftButton, {}, QPoint(6, 6));
             random.queued.push_back((number - range.lower + 0.5) / range.span);
             form1.CmdGenerer_Click();
-            QCOMPARE(form1.state().CurrentNumber, number);
+            QCOMPARE(form1.state().CurrentNumber(), number);
         };
         auto* answer = form1.control<AnswerBox>("Text1");
         const auto check = [&](const QString& text) {

@@ -19,7 +19,7 @@ void writeFile(const QString& path, const QByteArray& bytes) {
 struct Windows : WindowsOnFakes {
     QWidget* open(const QString& window) {
         if (window == "frmBrikko" || window == "frmInstruct" || window == "frmAbout" ||
-            window == "frmSpelling")
+            window == "frmGuide" || window == "frmSpelling")
             return form(window).Show(false), form(window).widget();
         if (window == "frmSplash")
             return splash.Open(), splash.widget();
@@ -27,7 +27,7 @@ struct Windows : WindowsOnFakes {
             form1.Show();
             form1.CmdGenerer_Click();
             auto* answer = form1.control<AnswerBox>("Text1");
-            answer->setText(form1.control<QLabel>("Label2")->text());
+            answer->setText(form1.state().referenceWords());
             form1.Cmdverif_Click();
             answer->setText("faux");
             form1.Cmdverif_Click();
@@ -72,6 +72,7 @@ private slots:
             {"frmInstruct", {"Label1", "Label5"}},
             {"frmAbout",
              {"lblTitle", "lblVersion", "Label1", "Label2", "Label3", "Label4", "lblMail"}},
+            {"frmGuide", {"txtGuide"}},
             {"frmSpelling", {"lblSpellingExample(0)", "lblRegionExample(2)"}}};
         for (const auto& [window, controls] : windows)
             for (const QString& control : controls)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The program as installed: `cmake --install` into a temporary prefix, and
-// the installed program finds its sounds, music and tips and starts.
+// the installed program finds its sounds, music and tips and starts, and the
+// guide it shows is installed as its documentation.
 #include <QDir>
 #include <QLocalSocket>
 #include <QProcess>
@@ -37,6 +38,15 @@ private slots:
                  QFileInfo(prefix_ + "/share/vorelle").canonicalFilePath() +
                      "\nfound gagner.wav\nfound Sound3.wav\nfound Brikko32.mid\n"
                      "found TIPOFDAY1.TXT\n");
+    }
+
+    // The package's documentation is the guide the program shows.
+    void installedGuideIsTheProgramsOwn() {
+        QFile installed(prefix_ + "/share/doc/vorelle/guide.html");
+        QFile shown(":/vorelle/guide.html");
+        QVERIFY2(installed.open(QIODevice::ReadOnly), "the guide is not installed");
+        QVERIFY(shown.open(QIODevice::ReadOnly));
+        QVERIFY2(installed.readAll() == shown.readAll(), "the installed guide differs");
     }
 
     void installedProgramStarts() {

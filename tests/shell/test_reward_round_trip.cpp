@@ -48,7 +48,7 @@ struct RoundTrip {
     bool earnReward(bool clickOk = true) {
         form.CmdGenerer_Click();
         for (int i = 0; i < 10; ++i) {
-            form.control<AnswerBox>("Text1")->setText(form.control<QLabel>("Label2")->text());
+            form.control<AnswerBox>("Text1")->setText(form.state().referenceWords());
             form.Cmdverif_Click();
         }
         const bool splash = windows.splash().isVisible() && !windows.gameWindow().isVisible();

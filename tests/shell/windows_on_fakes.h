@@ -11,6 +11,7 @@
 #include "form1.h"
 #include "frm_about.h"
 #include "frm_brikko.h"
+#include "frm_guide.h"
 #include "frm_high_score.h"
 #include "frm_instruct.h"
 #include "frm_options.h"
@@ -49,16 +50,17 @@ struct WindowsOnFakes {
     frmBrikko gameWindow{game, {scores, highScore, optionsWindow, instruct}};
     frmSplash splash{options, game, events, {}, gameWindow}; // leads to the game window
     frmAbout about{registry, desktop, boxes};
+    frmGuide guide;
     frmSpelling spelling{settings};
 
     static QStringList names() {
         return {"Form1",     "frmTip",    "frmAbout",    "frmHighScore", "frmOptions",
-                "frmBrikko", "frmSplash", "frmInstruct", "frmSpelling"};
+                "frmBrikko", "frmSplash", "frmInstruct", "frmGuide",     "frmSpelling"};
     }
     Form& form(const QString& name) {
         for (Form* f :
              std::initializer_list<Form*>{&form1, &tip, &about, &highScore, &optionsWindow,
-                                          &gameWindow, &splash, &instruct, &spelling})
+                                          &gameWindow, &splash, &instruct, &guide, &spelling})
             if (f->name() == name)
                 return *f;
         qFatal("no window %s", qPrintable(name));

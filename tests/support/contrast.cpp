@@ -20,6 +20,12 @@ double luminance(const QColor& colour) {
 }
 } // namespace
 
+double contrastRatio(const QColor& a, const QColor& b) {
+    const double la = luminance(a) + 0.05;
+    const double lb = luminance(b) + 0.05;
+    return std::max(la, lb) / std::min(la, lb);
+}
+
 TextContrast measureTextContrast(QWidget* widget) {
     auto* scroll = qobject_cast<QAbstractScrollArea*>(widget);
     auto* frame = qobject_cast<QFrame*>(widget);

@@ -16,6 +16,9 @@ struct TextContrast {
     double ratio = 1.0; // of the text's colour, see measureTextContrast
 };
 
+// The contrast ratio of two colours, as WCAG 2 defines it.
+double contrastRatio(const QColor& a, const QColor& b);
+
 // Renders what the widget paints inside its frame (a scroll area's viewport,
 // a frame's contents) and measures its text against its background. Text
 // edges blend the two colours, and small text has few pixels of its own

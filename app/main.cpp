@@ -6,6 +6,7 @@
 #include "form1.h"
 #include "frm_about.h"
 #include "frm_guide.h"
+#include "frm_spelling.h"
 #include "frm_tip.h"
 #include "icons.h"
 #include "instance_guard.h"
@@ -87,6 +88,8 @@ int main(int argc, char* argv[]) {
     ProgramEnd::addShutdownHook([&guard] { guard.reset(); });
 
     Form1 form1(ExerciseServices{clock, random, sounds, boxes, *guard, paths});
+    frmSpelling spelling(settings);
+    attachSpellingWindow(form1, spelling);
     frmTip tip(settings, paths);
     const FixedRegistry registry = systemRegistry();
     QtDesktopShell desktop;

@@ -332,8 +332,8 @@ private slots:
     // file only, and only for what differs from the defaults.
     void schoolDefaults() {
         QTemporaryDir system, user;
-        QSettings::setPath(QSettings::IniFormat, QSettings::SystemScope, system.path());
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, user.path());
+        qputenv("XDG_CONFIG_DIRS", QFile::encodeName(system.path()));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(user.path()));
         const QString systemFile = system.filePath("vorelle/" + executableBaseName() + ".ini");
         const QString userFile = user.filePath("vorelle/" + executableBaseName() + ".ini");
         QVERIFY(QDir().mkpath(system.filePath("vorelle")));

@@ -7,6 +7,7 @@
 #include "form1.h"
 #include "frm_about.h"
 #include "frm_guide.h"
+#include "frm_spelling.h"
 #include "frm_tip.h"
 #include "icons.h"
 #include "instance_guard.h"
@@ -25,7 +26,26 @@
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
+#include <QWindow>
 #include <memory>
+
+namespace {
+// Once the first window is on the screen, the audio output is looked for in
+// the background (SdlAudioDevice::open() never waits), so that the first
+// sound finds it open: a sound asked for while it is still being looked for
+// is dropped.
+class OpenAudioOnceShown : public QObject {
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        const auto* window = qobject_cast<QWindow*>(watched);
+        if (event->type() == QEvent::Expose && window && window->isExposed()) {
+            qApp->removeEventFilter(this);
+            SdlAudioDevice::shared().open();
+        }
+        return false;
+    }
+};
+} // namespace
 
 int main(int argc, char* argv[]) {
     // --words, --help and --version answer on the terminal: no application
@@ -64,12 +84,17 @@ int main(int argc, char* argv[]) {
     auto guard =
         std::make_unique<QtInstanceGuard>(executableBaseName(), &Module2::BringProgramForward);
 
-    // Ending the program at once stops the sound and the music, and gives
-    // the single-instance lock back.
+    OpenAudioOnceShown openAudio;
+    app.installEventFilter(&openAudio);
+    // Ending the program at once stops the sound and the music, without
+    // waiting for a sound system that does not answer, and gives the
+    // single-instance lock back.
     ProgramEnd::addShutdownHook([] { closeSdlAudio(); });
     ProgramEnd::addShutdownHook([&guard] { guard.reset(); });
 
     Form1 form1(ExerciseServices{clock, random, sounds, boxes, *guard, paths});
+    frmSpelling spelling(settings);
+    attachSpellingWindow(form1, spelling);
     frmTip tip(settings, paths);
     const FixedRegistry registry = systemRegistry();
     QtDesktopShell desktop;

@@ -15,11 +15,13 @@
 
 namespace bench {
 
-// Plays nothing, sends no music command anywhere.
+// Plays nothing, no sound and no music.
 class Silent : public SoundPlayer, public MediaControl {
 public:
     void play(const QString&) override {}
-    void send(const QString&) override {}
+    void openMusic(const QString&) override {}
+    void playMusic(const QString&) override {}
+    void closeMusic() override {}
 };
 
 // Processor time used by this process so far, in seconds.

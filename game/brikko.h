@@ -64,8 +64,7 @@ public:
     // Orientation), or false when Piece/Orientation are not in the table or
     // the position is not wholly on the board.
     bool pieceCells(PieceCells& cells) const;
-    // The music file's path, between double quotes when the data folder's
-    // name holds white space.
+    // The music file's path in the data folder.
     QString MusicPath() const;
 
     // --- Game commands ---------------------------------------------------------
@@ -127,9 +126,9 @@ private:
     void DrawBoard();
     void ShowPreview(qint16 kind);
 
-    // The media-control commands "open ", "play ", "close " + MusicPath()
-    // (game_sounds.cpp, with PlaySound and StopMusic).
-    // They do not look at SoundOn: their callers send them only when it is true.
+    // The music's open, play and close, on MusicPath() (game_sounds.cpp, with
+    // PlaySound and StopMusic). They do not look at SoundOn: their callers
+    // call them only when it is true.
     void MusicOpen();
     void MusicPlay();
     void MusicClose();

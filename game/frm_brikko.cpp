@@ -49,8 +49,36 @@ QLabel* label(QWidget* parent, const QString& name, const QString& text, const Q
 
 } // namespace
 
+// Every key pressed in the game window, whatever control has the focus, goes
+// to Form_KeyDown; the menu bar keeps its own keys while the player walks
+// through it. This watches the whole application, for keys only: the window's
+// other events (its close request above all) are the form's, seen once and
+// after the window's own filters, which refuse the close request first.
+class frmBrikko::KeyForwarder : public QObject {
+public:
+    explicit KeyForwarder(frmBrikko& form) : form_(form) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress || !form_.widget())
+            return false;
+        auto* target = qobject_cast<QWidget*>(watched);
+        if (!target || target->window() != form_.widget() || qobject_cast<QMenuBar*>(target))
+            return false;
+        if (const int code = designKeyCode(static_cast<QKeyEvent*>(event)->key())) {
+            form_.Form_KeyDown(code);
+            return true; // taken once, not again by each parent
+        }
+        return false;
+    }
+
+private:
+    frmBrikko& form_;
+};
+
 frmBrikko::frmBrikko(Brikko& game, GameWindowLinks links, QObject* parent)
-    : Form(QStringLiteral("frmBrikko"), parent), game_(game), controls_(game), links_(links),
+    : Form(QStringLiteral("frmBrikko"), parent), game_(game), controls_(game),
+      keys_(std::make_unique<KeyForwarder>(*this)), links_(links),
       caption_(QStringLiteral("Brikko32")) {
     // The game window is laid out in pixels.
     setScaleMode(ScaleMode::Pixels);
@@ -147,9 +175,7 @@ void frmBrikko::Form_Load() {
         misc.CenterForm(*this);
     }
     centreOnScreen(widget(), nullptr, ScreenArea::Free);
-    // Every key pressed in the window reaches Form_KeyDown, whatever control
-    // has the focus.
-    qApp->installEventFilter(this);
+    qApp->installEventFilter(keys_.get());
 }
 
 void frmBrikko::Form_Activate() {
@@ -162,26 +188,10 @@ void frmBrikko::Form_Resize() {
 
 void frmBrikko::Form_Unload() {
     // Errors are of no interest any more: the program ends here.
-    qApp->removeEventFilter(this);
+    qApp->removeEventFilter(keys_.get());
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     closeMusic();
     ProgramEnd::endProgram();
-}
-
-bool frmBrikko::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress && widget()) {
-        auto* target = qobject_cast<QWidget*>(watched);
-        // Keys of this window only; the menu bar keeps its own keys while the
-        // player walks through it.
-        if (target && target->window() == widget() && !qobject_cast<QMenuBar*>(target)) {
-            const auto* key = static_cast<QKeyEvent*>(event);
-            if (const int code = designKeyCode(key->key())) {
-                Form_KeyDown(code);
-                return true; // taken once, not again by each parent
-            }
-        }
-    }
-    return Form::eventFilter(watched, event);
 }
 
 void frmBrikko::Form_KeyDown(int keyCode) {

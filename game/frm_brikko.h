@@ -8,6 +8,7 @@
 #include "render_surfaces.h"
 
 #include <QPointer>
+#include <memory>
 
 class Brikko;
 class HighScoreTable;
@@ -84,9 +85,10 @@ protected:
     void Form_Activate() override;
     void Form_Resize() override;
     void Form_Unload() override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    class KeyForwarder;
+
     QAction* addCommand(QMenu* menu, const QString& name, const QString& caption,
                         const QKeySequence& shortcut, void (frmBrikko::*handler)());
     // The game module's own calls, kept together at the end of the source.
@@ -96,6 +98,7 @@ private:
 
     Brikko& game_;
     GameControls controls_;
+    std::unique_ptr<KeyForwarder> keys_;
     BoardRenderer renderer_;
     GameWindowLinks links_;
     QString caption_;

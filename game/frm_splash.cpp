@@ -3,13 +3,13 @@
 
 #include "brikko.h"
 #include "brikko_icon.h"
+#include "cancel_dialog.h"
 #include "dialog_font.h"
 #include "event_pump.h"
 #include "game_options.h"
 #include "units.h"
 #include "window_centring.h"
 
-#include <QDialog>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
@@ -43,7 +43,14 @@ frmSplash::frmSplash(GameOptions& options, Brikko& game, EventPump& events, QLis
       windows_(std::move(windows)), gameWindow_(gameWindow) {}
 
 QWidget* frmSplash::createWidget() {
-    auto* w = new QDialog;
+    // No close box. Escape and the window manager's close request do what OK
+    // does once it is enabled, and nothing while loading: the splash never
+    // goes away without leading to the game window.
+    auto* w = new CancelDialog;
+    connect(w, &CancelDialog::cancelRequested, this, [this] {
+        if (auto* ok = control<QPushButton>(QStringLiteral("cmdOk")); ok && ok->isEnabled())
+            cmdOk_Click();
+    });
     w->setObjectName(name());
     w->setWindowTitle(loadingCaption());
     w->setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |

@@ -3,7 +3,6 @@
 
 #include "brikko.h"
 
-#include "media_command.h"
 #include "media_control.h"
 #include "sound_player.h"
 
@@ -18,21 +17,21 @@ void Brikko::PlaySound(const QString& file) {
 }
 
 QString Brikko::MusicPath() const {
-    return mediaCommandPath(services_.paths.dataDir() + QLatin1Char('/') + MusicFile);
+    return services_.paths.dataFile(MusicFile);
 }
 
 void Brikko::MusicOpen() {
-    services_.media.send(QStringLiteral("open ") + MusicPath());
+    services_.media.openMusic(MusicPath());
     musicOpen_ = true;
 }
 
 void Brikko::MusicPlay() {
-    services_.media.send(QStringLiteral("play ") + MusicPath());
+    services_.media.playMusic(MusicPath());
     musicOpen_ = true;
 }
 
 void Brikko::MusicClose() {
-    services_.media.send(QStringLiteral("close ") + MusicPath());
+    services_.media.closeMusic();
     musicOpen_ = false;
 }
 

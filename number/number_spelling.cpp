@@ -5,7 +5,8 @@
 #include "word_pool.h"
 
 #include <array>
-#include <utility>
+#include <atomic>
+#include <mutex>
 
 namespace NumberSpelling {
 namespace {
@@ -170,9 +171,11 @@ public:
         nothing_ = pool_.view(entries[6]);
     }
 
-    QString words(qint64 n) const {
-        if (n < 1000)
-            return pool_.string(plural_[n]);
+    // n: 0 to 999.
+    QString belowThousand(qint64 n) const { return pool_.string(plural_[n]); }
+
+    // n: 1 000 to LargestNumber.
+    QString fromThousand(qint64 n) const {
         const int g1 = int(n / 1'000'000'000);
         const int g2 = int(n / 1'000'000 % 1000);
         const int g3 = int(n / 1000 % 1000);
@@ -219,38 +222,45 @@ private:
 };
 
 constexpr int kRegionCount = 3;
+constexpr int kTableCount = StyleCount * kRegionCount;
 
-// Each style and region built on its first use and never destroyed: the
-// strings of numbers below 1 000 live on its storage.
-template <int I> const SpellingTables& tablesAt() {
-    static const SpellingTables* const instance =
-        new SpellingTables(StyleIndex(I / kRegionCount), I % kRegionCount);
-    return *instance;
+// The tables of each style and region, built on first use (under a lock, once)
+// and never destroyed: the strings of numbers below 1 000 live on them. Once
+// built, finding them is one load.
+std::array<std::atomic<const SpellingTables*>, kTableCount> builtTables{};
+
+Q_DECL_COLD_FUNCTION const SpellingTables& buildTables(int index) {
+    static std::mutex building;
+    const std::lock_guard<std::mutex> lock(building);
+    const SpellingTables* tables = builtTables[std::size_t(index)].load(std::memory_order_acquire);
+    if (!tables) {
+        tables = new SpellingTables(StyleIndex(index / kRegionCount), index % kRegionCount);
+        builtTables[std::size_t(index)].store(tables, std::memory_order_release);
+    }
+    return *tables;
 }
 
-template <int... I> constexpr auto tableAccessors(std::integer_sequence<int, I...>) {
-    return std::array<const SpellingTables& (*)(), sizeof...(I)>{&tablesAt<I>...};
+const SpellingTables& tablesFor(StyleIndex style, Region region) {
+    const int index = style * kRegionCount + int(region);
+    if (const SpellingTables* tables =
+            builtTables[std::size_t(index)].load(std::memory_order_acquire))
+        return *tables;
+    return buildTables(index);
 }
-constexpr auto kTables =
-    tableAccessors(std::make_integer_sequence<int, StyleCount * kRegionCount>());
+
+constexpr std::array<StyleIndex, 4> kStyleOf{ClassicStyle, TraditionalStyle, RectifiedStyle,
+                                             RectifiedStyle};
+static_assert(int(Spelling::Either) == 3, "one style for each spelling");
 
 StyleIndex styleOf(Spelling spelling) {
-    switch (spelling) {
-    case Spelling::Classic:
-        return ClassicStyle;
-    case Spelling::Traditional:
-        return TraditionalStyle;
-    case Spelling::Rectified1990:
-    case Spelling::Either:
-        break;
-    }
-    return RectifiedStyle;
+    return kStyleOf[std::size_t(spelling)];
 }
 
 QString wordsInStyle(qint64 n, StyleIndex style, Region region) {
     if (style == ClassicStyle && region == Region::France)
         return Module1::NumberToWords(double(n));
-    return kTables[std::size_t(style * kRegionCount + int(region))]().words(n);
+    const SpellingTables& tables = tablesFor(style, region);
+    return n < 1000 ? tables.belowThousand(n) : tables.fromThousand(n);
 }
 
 constexpr std::array<std::pair<Spelling, QStringView>, 4> kSpellingKeys{{
@@ -316,6 +326,7 @@ QStringList acceptedForms(qint64 n, Spelling spelling, Region region) {
     QStringList forms;
     if (!inRange(n))
         return forms;
+    forms.reserve(3);
     const auto add = [&forms](const QString& form) {
         if (!forms.contains(form))
             forms.append(form);
@@ -325,7 +336,7 @@ QStringList acceptedForms(qint64 n, Spelling spelling, Region region) {
     add(shown);
     if (spelling == Spelling::Either)
         add(wordsInStyle(n, TraditionalStyle, region));
-    if (style == RectifiedStyle)
+    if (style == RectifiedStyle && shown.contains(u' '))
         add(QString(shown).replace(u' ', u'-'));
     return forms;
 }

@@ -60,8 +60,11 @@ void Form::Show(bool modal) {
 }
 
 void Form::Hide() {
-    if (widget_)
-        widget_->hide();
+    if (!widget_)
+        return;
+    if (widget_->isVisible())
+        hiddenByForm_ = true;
+    widget_->hide();
 }
 
 void Form::Unload() {
@@ -85,8 +88,17 @@ bool Form::eventFilter(QObject* watched, QEvent* event) {
         return QObject::eventFilter(watched, event);
     switch (event->type()) {
     case QEvent::Close:
-        // The window goes away; the form's data stay.
-        QTimer::singleShot(0, this, [this] { Unload(); });
+        // The window has its say first: it may refuse (no close command), or
+        // its close box may act as one of its buttons, which hides it and
+        // keeps it loaded. Only a close that went through and hid the window
+        // unloads it: the window goes away, the form's data stay.
+        QTimer::singleShot(0, this, [this, w = widget_] {
+            if (w && w == widget_ && !w->isVisible() && !hiddenByForm_)
+                Unload();
+        });
+        break;
+    case QEvent::Show:
+        hiddenByForm_ = false;
         break;
     case QEvent::Hide:
         emit hidden();

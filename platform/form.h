@@ -15,8 +15,12 @@
 // - Hide() keeps the window loaded;
 // - Unload() runs Form_Unload() and destroys the on-screen part only: the
 //   object's data survive, and the next Show() loads again.
-// Closing the window from its title bar unloads it, unless its system menu has
-// lost its close command (system_menu.h), which refuses close requests.
+// A close request (the title bar's close box, the window manager's, or
+// QWidget::close()) goes to the window first: it refuses it when its system
+// menu has lost its close command (system_menu.h), and a dialog's close box
+// may act as one of its buttons. When the request went through and hid the
+// window, the form is unloaded; a window hidden by the form's own Hide() stays
+// loaded.
 class Form : public QObject {
     Q_OBJECT
 public:
@@ -66,5 +70,6 @@ private:
     QPointer<QWidget> widget_;
     ScaleMode scaleMode_ = ScaleMode::Twips;
     bool unloading_ = false;
+    bool hiddenByForm_ = false; // by Hide(), since the window was last shown
     int modalDepth_ = 0;
 };

@@ -8,7 +8,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
+#include <atomic>
 #include <dlfcn.h>
+#include <thread>
 
 namespace {
 constexpr int kFrequency = 44100;
@@ -64,6 +66,40 @@ void closeMixer() {
 }
 } // namespace
 
+// What an attempt has come to. The attempt's thread moves it from Running to
+// Opened or Failed; close() moves it from Running to GivenUp, after which the
+// thread, once done, closes what it opened and moves it to Ended.
+struct SdlAudioDevice::Attempt {
+    enum State { Running, Opened, Failed, GivenUp, Ended };
+    std::atomic<State> state = Running;
+};
+
+namespace {
+// Loads the libraries and opens the output, on a thread that nobody waits for.
+// SDL's audio is opened on an SDL thread of its own, so that SDL frees what it
+// keeps per thread (its error text) when that thread ends.
+void runAttempt(const std::shared_ptr<SdlAudioDevice::Attempt>& attempt) {
+    using State = SdlAudioDevice::Attempt::State;
+    bool opened = false;
+    if (const SdlLibrary* sdl = SdlLibrary::get()) {
+        SDL_Thread* thread = sdl->CreateThread([](void*) -> int { return openOutput() ? 1 : 0; },
+                                               "audio output", nullptr);
+        int status = 0;
+        if (thread) {
+            sdl->WaitThread(thread, &status);
+            opened = status == 1;
+        }
+    }
+    State running = State::Running;
+    if (!attempt->state.compare_exchange_strong(running, opened ? State::Opened : State::Failed)) {
+        // Given up meanwhile: nobody takes this output.
+        if (opened)
+            closeMixer();
+        attempt->state.store(State::Ended);
+    }
+}
+} // namespace
+
 SdlAudioDevice::SdlAudioDevice(const Clock& clock) : clock_(clock) {}
 
 SdlAudioDevice::~SdlAudioDevice() {
@@ -86,50 +122,39 @@ bool SdlAudioDevice::open() {
         return false;
     }
     if (attempt_) {
-        if (!attemptDone_.load(std::memory_order_acquire))
+        switch (attempt_->state.load()) {
+        case Attempt::Running:
+        case Attempt::GivenUp:
             return false;
-        joinAttempt();
-        if (attemptOpened_) {
+        case Attempt::Opened:
+            attempt_.reset();
             adoptOutput();
             return true;
+        case Attempt::Failed:
+            attempt_.reset();
+            failed_ = true;
+            failedAt_ = clock_.tickCount();
+            return false;
+        case Attempt::Ended:
+            attempt_.reset();
+            break;
         }
-        failed_ = true;
-        failedAt_ = clock_.tickCount();
-        return false;
     }
-    if (failed_) {
-        if (clock_.tickCount() - failedAt_ >= retryDelayMs)
-            startAttempt();
+    if (!failed_ || clock_.tickCount() - failedAt_ >= retryDelayMs)
+        startAttempt();
+    return false;
+}
+
+bool SdlAudioDevice::isOpening() const {
+    if (!attempt_)
         return false;
-    }
-    if (!openOutput()) {
-        failed_ = true;
-        failedAt_ = clock_.tickCount();
-        return false;
-    }
-    adoptOutput();
-    return true;
+    const Attempt::State state = attempt_->state.load();
+    return state == Attempt::Running || state == Attempt::GivenUp;
 }
 
 void SdlAudioDevice::startAttempt() {
-    attemptDone_.store(false, std::memory_order_relaxed);
-    attemptOpened_ = false;
-    const SdlLibrary* sdl = SdlLibrary::get();
-    if (!sdl)
-        return;
-    attempt_ = sdl->CreateThread(
-        [](void* data) -> int {
-            auto* device = static_cast<SdlAudioDevice*>(data);
-            device->attemptOpened_ = openOutput();
-            device->attemptDone_.store(true, std::memory_order_release);
-            return 0;
-        },
-        "audio output", this);
-}
-
-void SdlAudioDevice::joinAttempt() {
-    SdlLibrary::get()->WaitThread(attempt_, nullptr);
-    attempt_ = nullptr;
+    attempt_ = std::make_shared<Attempt>();
+    std::thread(runAttempt, attempt_).detach();
 }
 
 void SdlAudioDevice::adoptOutput() {
@@ -155,13 +180,34 @@ bool SdlAudioDevice::outputLost() {
 }
 
 void SdlAudioDevice::close() {
-    if (attempt_) {
-        joinAttempt();
-        if (attemptOpened_)
-            closeMixer();
-    }
+    giveUpAttempt();
     failed_ = false;
     closeOutput();
+}
+
+void SdlAudioDevice::releaseForExit() {
+    giveUpAttempt();
+    if (!open_)
+        return;
+    for (User* user : users_)
+        user->releaseAudio();
+    SdlLibrary::get()->HaltMusic();
+    SdlLibrary::get()->HaltChannel(-1);
+}
+
+void SdlAudioDevice::giveUpAttempt() {
+    if (!attempt_)
+        return;
+    Attempt::State running = Attempt::Running;
+    if (attempt_->state.compare_exchange_strong(running, Attempt::GivenUp)) {
+        // Still under way, perhaps held by the sound system: not waited for.
+        // It is kept only to know when it has ended.
+    } else if (running == Attempt::Opened) {
+        closeMixer(); // opened and not taken yet
+        attempt_.reset();
+    } else if (running != Attempt::GivenUp) {
+        attempt_.reset();
+    }
 }
 
 void SdlAudioDevice::closeOutput() {
@@ -184,7 +230,7 @@ void SdlAudioDevice::detach(User* user) {
 }
 
 void closeSdlAudio() {
-    SdlAudioDevice::shared().close();
+    SdlAudioDevice::shared().releaseForExit();
 }
 
 QByteArray audioFileName(const QString& path, qint64 maxBytes) {

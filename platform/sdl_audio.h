@@ -3,34 +3,41 @@
 
 #include <QByteArray>
 #include <QString>
-#include <atomic>
+#include <memory>
 #include <vector>
-
-struct SDL_Thread;
 
 class Clock;
 
 // The one audio output of the program, shared by the sound player and the
-// music: SDL's audio subsystem and SDL_mixer, opened on first use.
+// music: SDL's audio subsystem and SDL_mixer.
 //
 // Failures are silent, also on the terminal: the sound library's own error
 // lines (ALSA's "ALSA lib ..." on a machine without a sound card) are not
 // printed.
 //
-// The first open() opens the output on the calling thread. When that fails,
-// open() answers false at once for the next retryDelayMs milliseconds; the
-// first request after that starts a new attempt on a thread of its own and
-// answers false, so that looking for a missing sound card (a tenth of a second
-// or more) never holds up the interface. A request made once that attempt has
-// finished takes the output it opened, or waits retryDelayMs again. So a
-// program without a sound card does not probe for one on every sound, and one
-// whose speaker comes back later is heard again. When the opened output is
-// lost (SDL reports the device removed), the next open() closes it and looks
-// for the current default output in the same way, off the calling thread.
+// Nothing here ever waits for the sound system on the calling thread (the
+// user-interface thread): a sound server that accepts and never answers holds
+// SDL's audio start-up for half a minute. The output is looked for on a thread
+// of its own, at most one at a time, which also loads the sound libraries;
+// open() only starts it and answers false, so whatever asked for the output
+// then (a sound, the music) is dropped, not queued. A request made once that
+// attempt has finished takes the output it opened; when it found none, open()
+// answers false at once for the next retryDelayMs milliseconds, and the first
+// request after that starts a new attempt. So a program without a sound card
+// does not probe for one on every sound, and one whose speaker comes back
+// later is heard again. When the opened output is lost (SDL reports the
+// device removed), the next open() closes it and looks for the current default
+// output in the same way.
 //
-// The users call open() and everything else from the user-interface thread.
-// SDL mixes on a thread of its own; the users free nothing that may still be
-// playing (they halt first).
+// close() never waits for an attempt either: one still under way is given up.
+// Its thread is left to itself and uses nothing of this object; should it open
+// an output after all, it closes it again itself. Until it has ended, open()
+// starts no other attempt, since SDL's audio must be started once at a time.
+//
+// The users call open(), close() and everything else from the user-interface
+// thread, and touch SDL only once open() has answered true. SDL mixes on a
+// thread of its own; the users free nothing that may still be playing (they
+// halt first).
 class SdlAudioDevice {
 public:
     // What uses the output and holds chunks or music loaded for it: told to
@@ -53,21 +60,35 @@ public:
     // The program's output (lives until the process ends).
     static SdlAudioDevice& shared();
 
-    // True when the mixer is ready to play; opens it when needed.
+    // True when the mixer is ready to play; otherwise starts looking for the
+    // output when that is due, and answers false without waiting.
     bool open();
     bool isOpen() const { return open_; }
+    // Whether an attempt to open the output is under way, also one that
+    // close() gave up and that has not ended yet.
+    bool isOpening() const;
     // Halts and frees what the users hold, then closes the mixer and SDL's
-    // audio. The next open() opens again at once.
+    // audio when they are open; gives up an attempt still under way without
+    // waiting for it. The next open() looks for the output again at once.
     void close();
+    // For the end of the program: halts and frees what the users hold and
+    // gives up an attempt under way, but leaves an open output to the
+    // process's exit, since closing it waits for SDL's mixing thread, which a
+    // sound server that stops answering can hold for ever.
+    void releaseForExit();
 
     void attach(User* user);
     void detach(User* user);
+
+    // What an attempt to open the output has come to; shared by this object
+    // and the attempt's thread.
+    struct Attempt;
 
 private:
     bool outputLost();
     void closeOutput();
     void startAttempt();
-    void joinAttempt();
+    void giveUpAttempt();
     void adoptOutput();
 
     const Clock& clock_;
@@ -75,18 +96,12 @@ private:
     bool open_ = false;
     bool failed_ = false;
     qint64 failedAt_ = 0;
-    // The attempt running off the calling thread: attemptOpened_ is written by
-    // it before attemptDone_ is set, and read only after that. An SDL thread,
-    // so that SDL frees what it keeps per thread (its error text) when the
-    // attempt ends.
-    SDL_Thread* attempt_ = nullptr;
-    std::atomic<bool> attemptDone_ = false;
-    bool attemptOpened_ = false;
+    std::shared_ptr<Attempt> attempt_;
 };
 
-// Closes the program's shared audio output: stops the music and the sound
-// and frees them. For the program's shutdown (ProgramEnd::addShutdownHook) and
-// the end of main.
+// The end of the program's sound: stops the music and the sound and frees
+// them, without waiting for the sound system (SdlAudioDevice::releaseForExit).
+// For the program's shutdown (ProgramEnd::addShutdownHook), which then exits.
 void closeSdlAudio();
 
 // The local file name of a sound or music file to hand to SDL, or an empty

@@ -4,11 +4,12 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
-// SDL and SDL_mixer, loaded into the process at the first sound or music
-// rather than at start-up: the mixer brings some sixty libraries with it
-// (decoders, the MIDI synthesizer, sound servers), which the first window
-// does not need. The program is not linked with them; these are their entry
-// points, called by the sound player, the music and the audio output only.
+// SDL and SDL_mixer, loaded into the process when the audio output is first
+// looked for, on that search's own thread (SdlAudioDevice), rather than at
+// start-up: the mixer brings some sixty libraries with it (decoders, the MIDI
+// synthesizer, sound servers), which the first window does not need. The
+// program is not linked with them; these are their entry points, called by
+// the sound player, the music and the audio output only.
 struct SdlLibrary {
     decltype(&::SDL_SetHint) SetHint;
     decltype(&::SDL_InitSubSystem) InitSubSystem;

@@ -1,18 +1,36 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sdl_media_control.h"
 
-#include "media_command.h"
-
 #include "sdl_library.h"
+
 #include <QFile>
 #include <QFileInfo>
 
-QString SdlMediaControl::defaultSoundFont() {
-    return QStringLiteral("/usr/share/sounds/sf2/TimGM6mb.sf2");
+QString SdlMediaControl::findSoundFont(const QString& soundsFolder) {
+    // The alternatives the system's soundfont packages set, then the files
+    // of those packages.
+    static const char* const candidates[] = {
+        "sf2/default-GM.sf2",
+        "sf3/default-GM.sf3",
+        "sf2/TimGM6mb.sf2",
+        "sf2/FluidR3_GM.sf2",
+        "sf3/FluidR3Mono_GM.sf3",
+        "sf3/MuseScore_General.sf3",
+        "sf3/MuseScore_General_Full.sf3",
+        "sf3/MuseScore_General_Lite.sf3",
+        "sf2/MuseScore_General_Full.sf2",
+        "sf2/OPL-3_FM_128M.sf2",
+    };
+    for (const char* candidate : candidates) {
+        const QString path = soundsFolder + QLatin1Char('/') + QLatin1String(candidate);
+        if (QFileInfo(path).isFile())
+            return path;
+    }
+    return {};
 }
 
-SdlMediaControl::SdlMediaControl(SdlAudioDevice& device, QString soundFont)
-    : device_(device), soundFont_(std::move(soundFont)) {
+SdlMediaControl::SdlMediaControl(SdlAudioDevice& device, QString soundsFolder)
+    : device_(device), soundsFolder_(std::move(soundsFolder)) {
     device_.attach(this);
 }
 
@@ -21,24 +39,7 @@ SdlMediaControl::~SdlMediaControl() {
     device_.detach(this);
 }
 
-void SdlMediaControl::send(const QString& command) {
-    const MediaCommand parsed = parseMediaCommand(command);
-    switch (parsed.verb) {
-    case MediaCommand::Verb::Open:
-        open(parsed.path);
-        break;
-    case MediaCommand::Verb::Play:
-        play(parsed.path);
-        break;
-    case MediaCommand::Verb::Close:
-        close(parsed.path);
-        break;
-    case MediaCommand::Verb::None:
-        break;
-    }
-}
-
-void SdlMediaControl::open(const QString& path) {
+void SdlMediaControl::openMusic(const QString& path) {
     // Checking the output first also drops music loaded for a lost output.
     if (!device_.open() || (music_ && path == openPath_))
         return;
@@ -47,12 +48,12 @@ void SdlMediaControl::open(const QString& path) {
     if (file.isEmpty())
         return;
     const SdlLibrary* sdl = SdlLibrary::get();
-    const bool haveSoundFont = QFileInfo(soundFont_).isFile();
-    if (haveSoundFont)
-        sdl->SetSoundFonts(QFile::encodeName(soundFont_).constData());
+    const QString soundFont = findSoundFont(soundsFolder_);
+    if (!soundFont.isEmpty())
+        sdl->SetSoundFonts(QFile::encodeName(soundFont).constData());
     Mix_Music* music = sdl->LoadMUS(file.constData());
-    if (music && sdl->GetMusicType(music) == MUS_MID && !haveSoundFont) {
-        // Without the soundfont another MIDI synthesizer may have taken the
+    if (music && sdl->GetMusicType(music) == MUS_MID && soundFont.isEmpty()) {
+        // Without a soundfont another MIDI synthesizer may have taken the
         // file; the music is then not ours to play.
         sdl->FreeMusic(music);
         music = nullptr;
@@ -63,16 +64,15 @@ void SdlMediaControl::open(const QString& path) {
     openPath_ = path;
 }
 
-void SdlMediaControl::play(const QString& path) {
-    open(path);
+void SdlMediaControl::playMusic(const QString& path) {
+    openMusic(path);
     if (!music_ || path != openPath_ || SdlLibrary::get()->PlayingMusic())
         return;
     SdlLibrary::get()->PlayMusic(music_, 1);
 }
 
-void SdlMediaControl::close(const QString& path) {
-    if (path == openPath_)
-        releaseAudio();
+void SdlMediaControl::closeMusic() {
+    releaseAudio();
 }
 
 void SdlMediaControl::releaseAudio() {

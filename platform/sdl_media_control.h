@@ -6,38 +6,36 @@
 
 typedef struct _Mix_Music Mix_Music;
 
-// The music, driven by media-control command strings (see MediaCommand) on
-// the shared audio output. One piece is open at a time, addressed by its path:
-//   open  loads the file; the file already open stays as it is, while
-//         another path stops and frees the one open, also when the new
-//         file then cannot be loaded;
-//   play  opens the file when it is not the one open, then starts it from
-//         the beginning when no music is playing; while it plays, nothing;
-//   close stops and frees the file when it is the one open.
-// MIDI files are played through FluidSynth with the given soundfont; without
-// that soundfont they play nothing. Unknown or malformed commands, missing or
-// unreadable files and no audio output play nothing and report nothing.
+// The music on the shared audio output (see MediaControl). MIDI files are
+// played through FluidSynth with a General MIDI soundfont of the sounds folder
+// (findSoundFont); without one they play nothing. Missing or unreadable files
+// and no audio output play nothing and report nothing.
 class SdlMediaControl : public MediaControl, private SdlAudioDevice::User {
 public:
     static constexpr qint64 maxFileBytes = 16 * 1024 * 1024;
-    static QString defaultSoundFont();
+    static QString systemSoundsFolder() { return QStringLiteral("/usr/share/sounds"); }
+
+    // The General MIDI soundfont to play MIDI files with, or an empty text
+    // when there is none: in soundsFolder, the system's choice first (the
+    // sf2/default-GM.sf2 and sf3/default-GM.sf3 alternatives), then the
+    // soundfonts of the packages that can provide one, best first.
+    static QString findSoundFont(const QString& soundsFolder);
 
     explicit SdlMediaControl(SdlAudioDevice& device = SdlAudioDevice::shared(),
-                             QString soundFont = defaultSoundFont());
+                             QString soundsFolder = systemSoundsFolder());
     ~SdlMediaControl() override;
     SdlMediaControl(const SdlMediaControl&) = delete;
     SdlMediaControl& operator=(const SdlMediaControl&) = delete;
 
-    void send(const QString& command) override;
+    void openMusic(const QString& path) override;
+    void playMusic(const QString& path) override;
+    void closeMusic() override;
 
 private:
-    void open(const QString& path);
-    void play(const QString& path);
-    void close(const QString& path);
     void releaseAudio() override;
 
     SdlAudioDevice& device_;
-    QString soundFont_;
+    QString soundsFolder_;
     Mix_Music* music_ = nullptr;
     QString openPath_;
 };

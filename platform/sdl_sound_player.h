@@ -9,7 +9,8 @@ struct Mix_Chunk;
 // Plays WAV files on the shared audio output: play() loads the file, starts
 // it and returns at once. A new sound cuts the one still playing, also when
 // the new one cannot be played. A missing, unreadable or oversized file, or
-// no audio output, plays nothing and reports nothing. The file is read anew
+// no audio output (also one still being looked for), plays nothing and
+// reports nothing. The file is read anew
 // on every call; only the sound that is playing stays in memory.
 class SdlSoundPlayer : public SoundPlayer, private SdlAudioDevice::User {
 public:

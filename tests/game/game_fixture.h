@@ -61,7 +61,8 @@ struct Draw {
 };
 
 struct GameFixture : GameServices, GameWindowPort, HighScoreDisplay, MediaControl, BoardScreen {
-    inline static const QString DataDir = QStringLiteral("/opt/Mes\u00a0jeux");
+    // A folder name with spaces and double quotes: the music's path goes as it is.
+    inline static const QString DataDir = QStringLiteral("/opt/quote \"x\" dir");
 
     GameFixture() : brikko({sounds, *this, clock, random, events, AppPaths(DataDir, "", "")}) {
         boxes.onMsgBox = [this] {
@@ -80,7 +81,7 @@ struct GameFixture : GameServices, GameWindowPort, HighScoreDisplay, MediaContro
     ImagePreviewView preview;
     GameControls controls{brikko};
     QStringList journal, music;
-    QString caption_ = QStringLiteral("Brikko32"), lastMusicCommand;
+    QString caption_ = QStringLiteral("Brikko32"), musicPath; // the last path opened or played
     GameWindowState state = GameWindowState::Normal;
     QMap<GameLabel, QString> labels;
     std::vector<Draw> draws;
@@ -98,9 +99,13 @@ struct GameFixture : GameServices, GameWindowPort, HighScoreDisplay, MediaContro
     void showExerciseWindow() override { journal << "exercise shown"; }
     void handBackToExercise() override { journal << "hand-back"; }
     void showHighScores(const HighScoreTable&) override { journal << "high scores shown"; }
-    void send(const QString& command) override {
-        music << command.section(u' ', 0, 0) + u' ' + QString::number(clock.seconds, 'f', 1);
-        lastMusicCommand = command;
+    void openMusic(const QString& path) override { noteMusic("open", path); }
+    void playMusic(const QString& path) override { noteMusic("play", path); }
+    void closeMusic() override { noteMusic("close", {}); }
+    void noteMusic(const char* call, const QString& path) {
+        music << QLatin1String(call) + u' ' + QString::number(clock.seconds, 'f', 1);
+        if (!path.isNull())
+            musicPath = path;
     }
     // Notes the record, and counts the cells the screen shows otherwise than
     // the live board.

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The game window on the offscreen platform, with a game on a fake clock: its
-// menus through a game, the keys whatever has the focus, and the modal
-// windows opened from its menus.
+// menus through a game, the keys whatever has the focus, the modal windows
+// opened from its menus, and the window manager's close requests.
 
 #include "frm_brikko.h"
 #include "frm_high_score.h"
@@ -9,10 +9,12 @@
 #include "frm_options.h"
 #include "game_fixture.h"
 #include "picture_box.h"
+#include "program_end.h"
 
 #include <QAction>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QSignalSpy>
@@ -45,6 +47,15 @@ struct WindowFixture : GameServices {
             s += action(QLatin1String(n))->isEnabled() ? '1' : '0';
         return s;
     }
+    // The window manager's close request (the title bar, Alt+F4, a task
+    // bar's "Close"), as the platform delivers it: to the window's QWindow.
+    // Then the event loop runs. Whether the window took it.
+    static bool requestClose(QWidget* window) {
+        QCloseEvent close;
+        QCoreApplication::sendEvent(window->windowHandle(), &close);
+        QCoreApplication::processEvents();
+        return close.isAccepted();
+    }
     // Runs a game; `during` runs in the game's first wait, after which the
     // game is ended with "&Arrêter la partie".
     void playWhile(std::function<void()> during) {
@@ -60,6 +71,12 @@ class TestFrmBrikko : public QObject {
     Q_OBJECT
 
 private slots:
+    // Nothing here may end the program: that would end the test, passing.
+    void initTestCase() {
+        ProgramEnd::setExitHandler(
+            [] { qFatal("the program was ended (the game window unloaded)"); });
+    }
+
     // Every menu command in order, with its caption, shortcut and state; the
     // window has no close button and refuses to close.
     void asLoaded() {
@@ -123,20 +140,104 @@ private slots:
         QCOMPARE(exercise.size(), 1); // "&Arrêter la partie" shows the exercise at once
         QVERIFY(!f.window.isVisible());
     }
-    // The options window, opened from the menu, pauses a running game, which
-    // stays paused after it closes.
+    // The options and the instructions, opened from the menu during a game,
+    // are shown modal over a paused game, and so is the about box asked for;
+    // the game stays paused after they close. Their close box (the window
+    // manager's close request) acts as their button: hidden, still loaded.
+    void modalWindowFromMenuPausesTheGame_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addRow("options") << "mnuOptions";
+        QTest::addRow("instructions") << "mnuInstruct";
+        QTest::addRow("about box") << "mnuAbout";
+    }
     void modalWindowFromMenuPausesTheGame() {
+        QFETCH(QString, command);
         WindowFixture f;
-        bool shownModal = false, pausedAfter = false;
+        QStringList seen;
+        const auto shown = [&](Form& form) {
+            QWidget* w = form.widget();
+            seen << QString("%1 modal %2, paused %3")
+                        .arg(form.name())
+                        .arg(w->isModal())
+                        .arg(f.game.paused());
+            seen << QString("closed %1, loaded %2")
+                        .arg(WindowFixture::requestClose(w))
+                        .arg(form.widget() == w && !w->isVisible());
+        };
+        QObject::connect(&f.optionsWindow, &Form::shown, [&] { shown(f.optionsWindow); });
+        QObject::connect(&f.instruct, &Form::shown, [&] { shown(f.instruct); });
+        QObject::connect(&f.window, &frmBrikko::aboutRequested,
+                         [&] { seen << QString("about asked, paused %1").arg(f.game.paused()); });
         f.playWhile([&] {
-            QTimer::singleShot(0, [&] {
-                shownModal = QApplication::activeModalWidget() == f.optionsWindow.widget();
-                f.optionsWindow.Hide();
-            });
-            f.action("mnuOptions")->trigger();
-            pausedAfter = f.game.paused();
+            f.action(command)->trigger();
+            QCoreApplication::processEvents();
+            seen << QString("paused after %1").arg(f.game.paused());
         });
-        QVERIFY(shownModal && pausedAfter);
+        const QString name = command == "mnuOptions" ? "frmOptions" : "frmInstruct";
+        QCOMPARE(seen, command == "mnuAbout"
+                           ? QStringList({"about asked, paused 1", "paused after 1"})
+                           : QStringList({name + " modal 1, paused 1", "closed 1, loaded 1",
+                                          "paused after 1"}));
+        QVERIFY(f.optionsWindow.isLoaded() == (command == "mnuOptions") &&
+                f.instruct.isLoaded() == (command == "mnuInstruct"));
+    }
+    // The game window refuses the window manager's close request, idle and
+    // in a game: the program runs on, the window stays, and the game goes on
+    // to its end ("Perdu !").
+    void closeRequestRefused_data() {
+        QTest::addColumn<bool>("midGame");
+        QTest::addRow("idle") << false;
+        QTest::addRow("mid-game") << true;
+    }
+    void closeRequestRefused() {
+        QFETCH(bool, midGame);
+        WindowFixture f;
+        QStringList seen;
+        const auto request = [&] {
+            const bool closed = WindowFixture::requestClose(f.window.widget());
+            seen << QString("closed %1, shown %2, playing %3, row %4")
+                        .arg(closed)
+                        .arg(f.window.isVisible())
+                        .arg(f.game.playing())
+                        .arg(f.game.game().PieceY);
+        };
+        if (!midGame)
+            request();
+        f.events.at(GameServices::Start + 4,
+                    [&] { seen << QString("row %1").arg(f.game.game().PieceY); });
+        f.playWhile([&] {
+            if (midGame)
+                request();
+        });
+        QCOMPARE(seen, midGame ? QStringList({"closed 0, shown 1, playing 1, row 5", "row 8"})
+                               : QStringList({"closed 0, shown 1, playing 0, row 0", "row 8"}));
+        QCOMPARE(f.boxes.shown.back().text, QString("Perdu !"));
+        QVERIFY(f.window.isLoaded());
+    }
+    // Walking the menu bar with the keyboard during a game (a menu opened
+    // with Alt+F and closed with Escape leaves the bar active): the arrows
+    // move along the bar, not the piece.
+    void menuBarKeepsItsKeys() {
+        WindowFixture f;
+        QStringList seen;
+        f.playWhile([&] {
+            auto* bar = f.window.widget()->findChild<QMenuBar*>();
+            const int x = f.game.game().PieceX;
+            QTest::keyClick(f.window.widget(), Qt::Key_F, Qt::AltModifier);
+            auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            seen << (popup ? popup->objectName() : "no menu");
+            if (popup)
+                QTest::keyClick(popup, Qt::Key_Escape);
+            for (Qt::Key key : {Qt::Key_Right, Qt::Key_Left, Qt::Key_Left}) {
+                QTest::keyClick(bar, key);
+                seen << QString("%1 %2")
+                            .arg(bar->activeAction() ? bar->activeAction()->menu()->objectName()
+                                                     : "none")
+                            .arg(f.game.game().PieceX - x);
+            }
+            QTest::keyClick(bar, Qt::Key_Escape);
+        });
+        QCOMPARE(seen, QStringList({"mnuFile", "mnuHelp 0", "mnuFile 0", "mnuHelp 0"}));
     }
     // The board reaches picBoard whole whatever the renderer's pixel ratio:
     // the colour of its top-left and bottom-right cells, at either corner.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The sound libraries join the process at the first sound or music, not when
-// the players are made: the first window does not wait for them. This test
+// The sound libraries join the process when the output is first asked for
+// (by the first sound, or by the program once its first window shows), not
+// when the players are made: the first window does not wait for them. This test
 // executable is not linked with them, so what is mapped is what the players
 // loaded.
 
@@ -34,15 +35,17 @@ private slots:
 void TestAudioLoading::loadedAtTheFirstSound() {
     SdlSoundPlayer sounds;
     SdlMediaControl music;
-    music.send(QStringLiteral("close ") + asset(QStringLiteral("Brikko32.mid")));
+    music.closeMusic();
     QVERIFY(!mapped("libSDL2-2.0.so"));
     QVERIFY(!mapped("libSDL2_mixer-2.0.so"));
 
+    // The output is looked for in the background; this first sound is dropped.
     sounds.play(asset(QStringLiteral("gagner.wav")));
+    QVERIFY(QTest::qWaitFor([] { return SdlAudioDevice::shared().open(); }, 20000));
     QVERIFY(mapped("libSDL2-2.0.so"));
     QVERIFY(mapped("libSDL2_mixer-2.0.so"));
     QVERIFY(SdlAudioDevice::shared().isOpen());
-    closeSdlAudio();
+    SdlAudioDevice::shared().close();
 }
 
 QTEST_GUILESS_MAIN(TestAudioLoading)

@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What the sound player and the music send to the speaker, captured with
-// SDL's disk audio driver (each test to a file of its own), and what they do
-// without any output.
+// SDL's disk audio driver (each test to a file of its own), what they do
+// without any output, and with a sound server that never answers.
 
 #include "fakes.h"
 #include "sdl_audio.h"
 #include "sdl_media_control.h"
 #include "sdl_sound_player.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QScopeGuard>
 #include <QTemporaryDir>
@@ -15,7 +16,10 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 #include <fcntl.h>
+#include <poll.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <thread>
 #include <unistd.h>
 
@@ -36,6 +40,51 @@ std::pair<double, double> loudness(QByteArrayView samples) {
             (first < 0 ? first : last) = i, last = i;
     return {top / 32768.0, first < 0 ? 0.0 : double(last - first) / kSamplesPerSecond};
 }
+
+// A sound server at a Unix socket that takes every connection and never
+// answers, until it hangs up. What it holds is read at the moment it is asked:
+// a connection counts as held until the client has let go of it.
+class SilentSoundServer {
+public:
+    explicit SilentSoundServer(const QString& path) : path_(QFile::encodeName(path)) {
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        qstrncpy(address.sun_path, path_.constData(), sizeof address.sun_path);
+        listener_ = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+        if (::bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+            ::listen(listener_, 8) != 0)
+            qFatal("no socket at %s", path_.constData());
+    }
+    ~SilentSoundServer() {
+        hangUp();
+        ::close(listener_);
+        ::unlink(path_.constData());
+    }
+    // The connections it has had, and those of them the clients still hold.
+    int had() {
+        for (int fd; (fd = ::accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC)) >= 0;)
+            clients_.push_back(fd);
+        return int(clients_.size());
+    }
+    int held() {
+        had();
+        return int(std::count_if(clients_.begin(), clients_.end(), [](int fd) {
+            pollfd p{fd, POLLRDHUP, 0};
+            return ::poll(&p, 1, 0) == 0;
+        }));
+    }
+    void hangUp() {
+        had();
+        for (int fd : clients_)
+            ::close(fd);
+        clients_.clear();
+    }
+
+private:
+    QByteArray path_;
+    int listener_ = -1;
+    std::vector<int> clients_;
+};
 } // namespace
 
 class TestSdlAudioOutput : public QObject {
@@ -90,6 +139,7 @@ private slots:
         QFETCH(QList<double>, peakAndSeconds);
         qputenv("SDL_DISKAUDIODELAY", "23"); // cuts in real time
         SdlSoundPlayer player(*device_);
+        QVERIFY(QTest::qWaitFor([&] { return device_->open(); }, 20000));
         for (const QString& file : files)
             player.play(QFileInfo(file).isAbsolute() ? file : asset(file));
         QVERIFY(device_->isOpen() && waitUntilSilent());
@@ -102,12 +152,13 @@ private slots:
     // Heard from play to close.
     void musicIsHeardUntilClosed() {
         SdlMediaControl music(*device_);
-        music.send("open " + asset("Brikko32.mid"));
-        music.send(QStringLiteral("play \"%1\"").arg(asset("Brikko32.mid")));
+        QVERIFY(QTest::qWaitFor([&] { return device_->open(); }, 20000));
+        music.openMusic(asset("Brikko32.mid"));
+        music.playMusic(asset("Brikko32.mid"));
         const qint64 from = captured(); // a second of music
         QVERIFY(Mix_PlayingMusic() &&
                 QTest::qWaitFor([&] { return captured() > from + 2 * kSamplesPerSecond; }, 20000));
-        music.send("CLOSE " + asset("Brikko32.mid"));
+        music.closeMusic();
         QVERIFY(!Mix_PlayingMusic());
         const qint64 closedAt = captured() + kSamplesPerSecond / 5; // what was mixed may still come
         QVERIFY(waitUntilSilent());
@@ -141,15 +192,18 @@ private slots:
         FakeClock clock;
         SdlAudioDevice output(clock);
         SdlSoundPlayer player(output);
-        player.play(asset("gagner.wav"));
         SdlMediaControl music(output);
-        for (const char* verb : {"open ", "play ", "close "})
-            music.send(verb + asset("Brikko32.mid"));
+        player.play(asset("gagner.wav")); // looks for the output, in the background
+        QVERIFY(QTest::qWaitFor([&] { return !output.isOpening(); }, 20000));
+        music.openMusic(asset("Brikko32.mid"));
+        music.playMusic(asset("Brikko32.mid"));
+        music.closeMusic();
         std::fflush(stderr);
         ::dup2(savedStderr, STDERR_FILENO);
         ::close(savedStderr);
         ::close(errorsFile);
-        QVERIFY(!output.isOpen() && !SDL_WasInit(SDL_INIT_AUDIO) && !Mix_PlayingMusic());
+        QVERIFY(!output.isOpen() && !output.isOpening() && !SDL_WasInit(SDL_INIT_AUDIO) &&
+                !Mix_PlayingMusic());
         QCOMPARE(QFileInfo(errors).size(), 0);
 
         // An output appears, its file a pipe nobody reads yet: opening it to
@@ -161,10 +215,10 @@ private slots:
         qputenv("SDL_DISKAUDIOFILE", QFile::encodeName(pipe));
         clock.advance((SdlAudioDevice::retryDelayMs - 1) / 1000.0);
         player.play(asset("Sound3.wav"));
-        QVERIFY(!output.isOpen());
+        QVERIFY(!output.isOpen() && !output.isOpening());
         clock.advance(0.001);
         player.play(asset("Sound3.wav")); // starts the search, answers at once
-        QVERIFY(!output.isOpen());
+        QVERIFY(!output.isOpen() && output.isOpening());
         std::thread reader([&pipe] { // drains the output until it closes
             const int fd = ::open(QFile::encodeName(pipe).constData(), O_RDONLY);
             for (char buffer[4096]; fd >= 0 && ::read(fd, buffer, sizeof buffer) > 0;) {
@@ -175,6 +229,46 @@ private slots:
         QVERIFY(QTest::qWaitFor([&] { return output.open(); }, 20000));
         player.play(asset("Sound3.wav"));
         QVERIFY(output.isOpen() && Mix_Playing(-1) == 1);
+    }
+
+    // A sound server that takes the connection and never answers holds SDL's
+    // audio start-up for half a minute. Neither the first sound nor the music
+    // waits for it, and the end of the program's sound (releaseForExit)
+    // does not wait for the attempt: each returns while the server still
+    // holds the connection. Once the server hangs up, the attempt given up
+    // ends by itself, having opened nothing.
+    void hungSoundServerHoldsUpNothing() {
+        QVERIFY(QDir().mkpath(qEnvironmentVariable("XDG_RUNTIME_DIR") + "/pulse"));
+        SilentSoundServer server(qEnvironmentVariable("XDG_RUNTIME_DIR") + "/pulse/native");
+        for (const char* name : {"PULSE_SERVER", "PULSE_RUNTIME_PATH", "DISPLAY"})
+            qunsetenv(name);
+        qputenv("SDL_AUDIODRIVER", "pulseaudio");
+        FakeClock clock;
+        SdlAudioDevice output(clock);
+        SdlSoundPlayer player(output);
+        SdlMediaControl music(output);
+        const auto heldAfter = [&](const char* call, const std::function<void()>& f) {
+            f();
+            // The connection may come after the call returned, never before.
+            const bool connected = QTest::qWaitFor([&] { return server.had() > 0; }, 20000);
+            return connected && server.held() > 0
+                       ? QString()
+                       : QStringLiteral("%1 returned only once the sound server "
+                                        "had let go (%2 of %3 connections held)")
+                             .arg(call)
+                             .arg(server.held())
+                             .arg(server.had());
+        };
+        QString fault = heldAfter("the first sound", [&] { player.play(asset("perdu.wav")); });
+        QVERIFY2(fault.isEmpty(), qPrintable(fault));
+        fault = heldAfter("the music", [&] { music.playMusic(asset("Brikko32.mid")); });
+        QVERIFY2(fault.isEmpty(), qPrintable(fault));
+        QVERIFY(!output.isOpen() && output.isOpening());
+        fault = heldAfter("ending the program's sound", [&] { output.releaseForExit(); });
+        QVERIFY2(fault.isEmpty(), qPrintable(fault));
+        server.hangUp();
+        QVERIFY(QTest::qWaitFor([&] { return !output.isOpening(); }, 20000));
+        QVERIFY(!output.isOpen() && !SDL_WasInit(SDL_INIT_AUDIO));
     }
 };
 

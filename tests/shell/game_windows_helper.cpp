@@ -4,7 +4,7 @@
 // Brikko32.ini; the second the mode:
 //   show           real message boxes, driven from outside (the screenshots);
 //   quit-mid-game  starts a game and chooses "&Quitter" during it; message
-//                  boxes and music commands are written to standard output;
+//                  boxes and the music's calls are written to standard output;
 //                  ends with status 3 if "&Quitter" returns.
 #include "clock.h"
 #include "desktop_shell.h"
@@ -31,16 +31,16 @@ void say(const QString& line) {
     std::printf("%s\n", qPrintable(line));
     std::fflush(stdout);
 }
-// Message boxes and music commands, written out.
+// Message boxes and the music's calls, written out.
 struct Printed : MessageBoxes, MediaControl {
     SdlMediaControl real;
     void msgBox(const QString& text, int, const QString&) override { say("box: " + text); }
     QString inputBox(const QString& prompt, const QString&, const QString&) override {
         return say("input: " + prompt), QStringLiteral("Nom");
     }
-    void send(const QString& command) override {
-        say("music: " + command.section(' ', 0, 0)), real.send(command);
-    }
+    void openMusic(const QString& path) override { say("music: open"), real.openMusic(path); }
+    void playMusic(const QString& path) override { say("music: play"), real.playMusic(path); }
+    void closeMusic() override { say("music: close"), real.closeMusic(); }
 };
 } // namespace
 

@@ -36,9 +36,9 @@ struct RoundTrip {
     ProgramWindows windows{form, about, BrikkoServices{sounds, media, clock, random, events, paths},
                            boxes};
 
-    explicit RoundTrip(bool hideSplash = false) {
+    explicit RoundTrip(bool hideSplash = false, bool playSounds = false) {
         ProfileFile file(dir.filePath(GameOptions::FileName));
-        file.writeString(GameOptions::Section, GameOptions::PlaySoundsKey, "F");
+        file.writeString(GameOptions::Section, GameOptions::PlaySoundsKey, playSounds ? "T" : "F");
         file.writeString(GameOptions::Section, GameOptions::HideSplashKey, hideSplash ? "T" : "F");
         random.fallback = 0.5;
         form.Show();
@@ -81,16 +81,19 @@ private slots:
         ProgramEnd::setExitHandler([] { qFatal("the program was ended"); });
     }
 
-    // Sounds off (see below), the splash loads in turn; with "Hide Splash" the game window
-    // comes without a click and OK is never enabled, without it after OK only.
+    // The splash loads in turn; with "Hide Splash" the game window comes
+    // without a click and OK is never enabled, without it after OK only. Its
+    // loading plays "Sound4.wav" when sounds are on, nothing else.
     void splashWithAndWithoutHideSplash_data() {
         QTest::addColumn<bool>("hideSplash");
-        QTest::addRow("Hide Splash on") << true;
-        QTest::addRow("Hide Splash off") << false;
+        QTest::addColumn<bool>("playSounds");
+        QTest::addRow("Hide Splash on, sounds on") << true << true;
+        QTest::addRow("Hide Splash off, sounds off") << false << false;
     }
     void splashWithAndWithoutHideSplash() {
         QFETCH(bool, hideSplash);
-        RoundTrip t(hideSplash);
+        QFETCH(bool, playSounds);
+        RoundTrip t(hideSplash, playSounds);
         SplashLog log;
         qApp->installEventFilter(&log);
         QCOMPARE(t.earnReward(false), !hideSplash);
@@ -99,9 +102,24 @@ private slots:
                              "Brikko32 - Loading Forms", "Brikko32 - Finished Loading"};
         QCOMPARE(log.seen, hideSplash ? expected : expected << "OK enabled");
         QVERIFY(!t.form.isVisible() && t.windows.gameWindow().isVisible() == hideSplash);
+        const QStringList answers(10, t.dir.filePath("gagner.wav"));
+        QCOMPARE(t.sounds.played,
+                 playSounds ? answers + QStringList{t.dir.filePath("Sound4.wav")} : answers);
         if (!hideSplash)
             QTest::mouseClick(t.windows.splash().control<QPushButton>("cmdOk"), Qt::LeftButton);
         QVERIFY(t.windows.gameWindow().isVisible() && !t.windows.splash().isVisible());
+    }
+
+    // The window manager's close request to the splash waiting for its OK
+    // does what OK does: the program is never left without a window.
+    void splashCloseRequestActsAsOk() {
+        RoundTrip t;
+        QVERIFY(t.earnReward(false));
+        QCloseEvent close;
+        QCoreApplication::sendEvent(t.windows.splash().widget()->windowHandle(), &close);
+        QCoreApplication::processEvents();
+        QVERIFY2(t.windows.gameWindow().isVisible() && !t.windows.splash().isVisible(),
+                 "the splash went away without leading to the game window");
     }
 
     // The splash with its OK, then a whole game: "Perdu !", the name asked,

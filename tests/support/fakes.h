@@ -52,9 +52,12 @@ struct FakeSoundPlayer : SoundPlayer {
     void play(const QString& path) override { played << path; }
 };
 
+// Notes the music asked for: "open <path>", "play <path>", "close".
 struct FakeMediaControl : MediaControl {
-    QStringList commands;
-    void send(const QString& command) override { commands << command; }
+    QStringList calls;
+    void openMusic(const QString& path) override { calls << "open " + path; }
+    void playMusic(const QString& path) override { calls << "play " + path; }
+    void closeMusic() override { calls << "close"; }
 };
 
 struct FakeMessageBoxes : MessageBoxes {

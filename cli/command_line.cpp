@@ -4,7 +4,6 @@
 #include "vorelle_version.h"
 
 #include <array>
-#include <initializer_list>
 #include <optional>
 
 namespace CommandLine {
@@ -85,13 +84,15 @@ QString quoted(const QByteArray& text) {
                           : QStringLiteral("« %1 »").arg(QString::fromUtf8(text));
 }
 
-template <typename T>
-std::optional<T> fromKey(const QByteArray& value, std::initializer_list<T> all) {
-    for (const T choice : all) {
-        if (QString::fromUtf8(value) == NumberSpelling::key(choice))
-            return choice;
-    }
-    return std::nullopt;
+// The names are read as vorelle.ini reads them (NumberSpelling's keys, case
+// and surrounding blanks aside); "either" belongs to the exercise only: a
+// line of words shows one form.
+std::optional<Spelling> spellingNamed(const QByteArray& value) {
+    const std::optional<Spelling> spelling =
+        NumberSpelling::spellingFromKey(QString::fromUtf8(value));
+    if (spelling == Spelling::Either)
+        return std::nullopt;
+    return spelling;
 }
 
 } // namespace
@@ -147,16 +148,14 @@ Request parse(const QByteArrayList& arguments) {
             if (styleOption.isEmpty())
                 styleOption = name.toUtf8();
             if (spelling) {
-                const auto chosen = fromKey(
-                    value, {Spelling::Classic, Spelling::Traditional, Spelling::Rectified1990});
+                const auto chosen = spellingNamed(value);
                 if (chosen)
                     request.style.spelling = *chosen;
                 else
                     fault(QStringLiteral("orthographe inconnue %1 ; les choix sont %2.")
                               .arg(quoted(value), choices));
             } else {
-                const auto chosen =
-                    fromKey(value, {Region::France, Region::Belgium, Region::Switzerland});
+                const auto chosen = NumberSpelling::regionFromKey(QString::fromUtf8(value));
                 if (chosen)
                     request.style.region = *chosen;
                 else

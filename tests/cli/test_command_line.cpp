@@ -163,7 +163,8 @@ private slots:
         refused("Qt's option with --words", {"--words", "--platform", "offscreen"}, "option inconnue « --platform ».");
         refused("double dash with --words", {"--words", "--", "21"}, "option inconnue « -- ».");
         refused("the window's either is no spelling here", {"--words", "--spelling", "either"}, "orthographe inconnue « either » ; les choix sont classic, traditional ou 1990.");
-        refused("names in lower case", {"--words", "--region", "BE"}, "pays inconnu « BE » ; les choix sont fr, be ou ch.");
+        row("names read as vorelle.ini reads them", {"--words", "--region", "BE", "--spelling= Traditional"}, Action::Words, "traditional/be");
+        refused("a country of no classroom", {"--words", "--region", "ca"}, "pays inconnu « ca » ; les choix sont fr, be ou ch.");
         refused("empty value", {"--words", "--region="}, "pays inconnu « » ; les choix sont fr, be ou ch.");
         refused("missing value", {"--words", "--spelling"}, "l'option « --spelling » attend une valeur : classic, traditional ou 1990.");
         refused("--region without --words", {"--region", "be", "71"}, "l'option « --region » ne s'emploie qu'avec --words.");

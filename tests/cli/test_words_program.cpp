@@ -244,22 +244,39 @@ private slots:
         QCOMPARE(r.status, 2);
     }
 
-    // The window of a first copy runs (offscreen) and holds the lock: --words
-    // answers beside it, and the lock and socket stay the window's.
+    // The window of a first copy runs (offscreen), holds the lock and has
+    // loaded its platform plugin and its sound libraries. --words answers
+    // beside it, line by line, having loaded neither (its memory maps, read
+    // while it waits for a line), and the lock and socket stay the window's.
     void wordsWhileAWindowCopyRuns() {
         QProcess* window = start({}, "offscreen");
         const QString lock = runtimeFolder() + "/vorelle.lock";
         const QString socket = runtimeFolder() + "/vorelle.socket";
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(socket), waitMs);
+        const auto loaded = [](QProcess* p, const char* library) {
+            QFile maps(QStringLiteral("/proc/%1/maps").arg(p->processId()));
+            return maps.open(QIODevice::ReadOnly) && maps.readAll().contains(library);
+        };
+        const char* const windowOnly[] = {"/platforms/libq", "libSDL2"};
+        for (const char* library : windowOnly)
+            QTRY_VERIFY2_WITH_TIMEOUT(loaded(window, library), library, waitMs);
         QFile lockFile(lock);
         QVERIFY(lockFile.open(QIODevice::ReadOnly));
         const QByteArray held = lockFile.readAll();
         lockFile.close();
         const QDateTime modified = QFileInfo(lock).lastModified();
 
-        const Result r = run({"--words", "--spelling", "1990", "21", "80 000 000"});
-        QCOMPARE(r.out, "vingt-et-un\nquatre-vingts millions\n");
-        QCOMPARE(r.status, 0);
+        QProcess* words = start({"--words", "--spelling", "1990"});
+        words->write("21\n");
+        QCOMPARE(nextLine(words, QProcess::StandardOutput), "vingt-et-un\n");
+        for (const char* library : windowOnly)
+            QVERIFY2(!loaded(words, library), library);
+        words->write("80 000 000");
+        words->closeWriteChannel();
+        QVERIFY(words->waitForFinished(waitMs) && words->exitStatus() == QProcess::NormalExit);
+        QCOMPARE(words->readAllStandardOutput(), "quatre-vingts millions\n");
+        QCOMPARE(words->readAllStandardError(), QByteArray());
+        QCOMPARE(words->exitCode(), 0);
 
         QVERIFY(lockFile.open(QIODevice::ReadOnly));
         QCOMPARE(lockFile.readAll(), held);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app_paths.h"
 #include "clock.h"
+#include "command_line.h"
 #include "desktop_shell.h"
 #include "event_pump.h"
 #include "form1.h"
@@ -47,6 +48,12 @@ protected:
 } // namespace
 
 int main(int argc, char* argv[]) {
+    // --words, --help and --version answer on the terminal: no application
+    // object, display, settings, sound or single-instance lock.
+    const CommandLine::Request request = CommandLine::parse(argc, argv);
+    if (request.action != CommandLine::Action::OpenWindow)
+        return CommandLine::run(request, stdin, stdout, stderr);
+
     QApplication app(argc, argv);
     StartupProbe::installIfAsked(app);
     QApplication::setApplicationName(QStringLiteral("vorelle"));

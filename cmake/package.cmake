@@ -74,6 +74,8 @@ install(FILES ${VORELLE_PACKAGE_OUT}/copyright ${VORELLE_PACKAGE_OUT}/changelog.
         DESTINATION ${VORELLE_INSTALL_DOCDIR})
 # The guide that the program shows (F1), also readable in a web browser.
 install(FILES ${CMAKE_SOURCE_DIR}/assets/guide.html DESTINATION ${VORELLE_INSTALL_DOCDIR})
+install(FILES ${CMAKE_SOURCE_DIR}/desktop/vorelle-guide.doc-base
+        DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc-base RENAME vorelle-guide)
 install(FILES ${VORELLE_PACKAGE_OUT}/man/en/vorelle.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${VORELLE_PACKAGE_OUT}/man/fr/vorelle.1.gz
         DESTINATION ${CMAKE_INSTALL_MANDIR}/fr/man1)

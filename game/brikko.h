@@ -91,6 +91,9 @@ public:
     void setPaused(bool paused);
     // The game ends at the loop's next check.
     void endGame() { GameOver = true; }
+    // The program ends: a game under way stops at the loop's next check,
+    // without its end ("Perdu !", the high score, the hand-back).
+    void abandon();
     // The "Play Sounds" option, as the options window sets it (the options'
     // own flag once connectLoop() has bound it).
     void setSoundOn(bool on) { SoundOn = on; }
@@ -152,6 +155,7 @@ private:
     qint16 DropStartRow = 0; // PieceY when the fast drop began; 0: no drop
     double MusicStart = 0.0; // clock time the music was last started
     bool musicOpen_ = false;
+    bool abandoned_ = false;
 
     BrikkoServices services_;
     GameLoopLinks loop_;

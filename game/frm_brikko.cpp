@@ -187,9 +187,10 @@ void frmBrikko::Form_Resize() {
 }
 
 void frmBrikko::Form_Unload() {
-    // Errors are of no interest any more: the program ends here.
+    // Errors are of no interest any more: the program ends here. A game
+    // under way stops where it is, without its end ("Perdu !", high score).
     qApp->removeEventFilter(keys_.get());
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    game_.abandon();
     closeMusic();
     ProgramEnd::endProgram();
 }

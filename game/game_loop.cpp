@@ -21,6 +21,7 @@
 #include <array>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 // --- Rules ---------------------------------------------------------------------
 
@@ -193,6 +194,8 @@ void Brikko::RunGame() {
     // The music goes with the game that opened it, whatever the sound
     // setting says now.
     StopMusic();
+    if (std::exchange(abandoned_, false))
+        return;
     if (loop_.boxes)
         loop_.boxes->msgBox(GameLoop::LostMessage, MsgPlain, GameLoop::MessageTitle);
     if (loop_.highScores && loop_.boxes && loop_.highScoreDisplay)

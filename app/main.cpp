@@ -101,8 +101,8 @@ int main(int argc, char* argv[]) {
         return 0;
     // The game and its windows, once a second copy of the program has ended
     // (the game's settings folder is made here).
-    ProgramWindows game(form1, about, BrikkoServices{sounds, music, clock, random, pump, paths},
-                        boxes);
+    ProgramWindows game(form1, about, BrikkoServices{sounds, music, clock, random, paths}, boxes,
+                        pump);
     const int status = QApplication::exec();
     ProgramEnd::endProgram(); // the sound stopped, whatever ended the loop
     return status;

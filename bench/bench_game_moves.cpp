@@ -44,7 +44,7 @@ struct Bench {
     XoshiroRandom random;
     IdlePump events;
     Brikko brikko{BrikkoServices{
-        sounds, media, clock, random, events,
+        sounds, media, clock, random,
         AppPaths(QStringLiteral("/tmp"), QStringLiteral("/tmp"), QStringLiteral("/tmp"))}};
     ImageBoardScreen screen;
     BoardRenderer renderer;

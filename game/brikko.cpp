@@ -11,13 +11,6 @@ void Brikko::startDrop() {
         DropStartRow = Game.PieceY;
 }
 
-void Brikko::abandon() {
-    if (!Game.Playing)
-        return;
-    abandoned_ = true;
-    GameOver = true;
-}
-
 void Brikko::setPaused(bool paused) {
     Paused = paused;
 }

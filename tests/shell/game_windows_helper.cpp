@@ -77,8 +77,8 @@ int main(int argc, char* argv[]) {
     const FixedRegistry registry = systemRegistry();
     QtDesktopShell desktop;
     frmAbout about(registry, desktop, boxes);
-    ProgramWindows windows(form1, about, BrikkoServices{sounds, music, clock, random, pump, paths},
-                           boxes);
+    ProgramWindows windows(form1, about, BrikkoServices{sounds, music, clock, random, paths}, boxes,
+                           pump);
     windows.openGame();
     if (!printing)
         return QApplication::exec();

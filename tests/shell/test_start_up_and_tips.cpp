@@ -303,6 +303,10 @@ private slots:
         QTest::addColumn<bool>("program");
         QTest::addColumn<QString>("said"); // what it wrote, the game's windows only
         QTest::addRow("the program, its tips shown") << true << QString();
+        QTest::addRow("the game's windows, mid-game")
+            << false
+            << "music: open\nmusic: play\nplaying: 1\nended\nmusic: close\n"
+               "event loop returned 0\n";
     }
     void terminationSignalEndsTheProgram() {
         QFETCH(bool, program);

@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app_paths.h"
 #include "clock.h"
+#include "command_line.h"
 #include "desktop_shell.h"
 #include "event_pump.h"
 #include "form1.h"
 #include "frm_about.h"
 #include "frm_guide.h"
+#include "frm_spelling.h"
 #include "frm_tip.h"
 #include "icons.h"
 #include "instance_guard.h"
@@ -47,6 +49,12 @@ protected:
 } // namespace
 
 int main(int argc, char* argv[]) {
+    // --words, --help and --version answer on the terminal: no application
+    // object, display, settings, sound or single-instance lock.
+    const CommandLine::Request request = CommandLine::parse(argc, argv);
+    if (request.action != CommandLine::Action::OpenWindow)
+        return CommandLine::run(request, stdin, stdout, stderr);
+
     QApplication app(argc, argv);
     StartupProbe::installIfAsked(app);
     QApplication::setApplicationName(QStringLiteral("vorelle"));
@@ -69,13 +77,15 @@ int main(int argc, char* argv[]) {
     SystemClock clock;
     XoshiroRandom random;
     QtMessageBoxes boxes;
-    QtSettingsStore settings;
+    QtSettingsStore settings(&boxes);
     QtEventPump pump;
     const AppPaths paths = AppPaths::system();
     SdlSoundPlayer sounds;
     SdlMediaControl music;
-    auto guard =
-        std::make_unique<QtInstanceGuard>(executableBaseName(), &Module2::BringProgramForward);
+    // A later copy that gets no answer from the first says so before it ends.
+    auto guard = std::make_unique<QtInstanceGuard>(
+        executableBaseName(), &Module2::BringProgramForward,
+        [&boxes] { boxes.msgBox(QtInstanceGuard::noAnswerMessage(), MsgExclamation); });
 
     OpenAudioOnceShown openAudio;
     app.installEventFilter(&openAudio);
@@ -87,6 +97,8 @@ int main(int argc, char* argv[]) {
     TerminationSignals endSignals([] { ProgramEnd::endProgram(); });
 
     Form1 form1(ExerciseServices{clock, random, sounds, boxes, *guard, paths});
+    frmSpelling spelling(settings);
+    attachSpellingWindow(form1, spelling);
     frmTip tip(settings, paths);
     const FixedRegistry registry = systemRegistry();
     QtDesktopShell desktop;

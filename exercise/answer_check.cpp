@@ -63,9 +63,3 @@ QString trimSpaces(const QString& text) {
         --end;
     return text.mid(begin, end - begin);
 }
-
-bool answerMatches(const QString& answer, const QString& reference) {
-    if (reference.isEmpty())
-        return false;
-    return trimSpaces(answer) == reference;
-}

@@ -24,9 +24,3 @@ QString lowerCased(const QString& text);
 // The text without its leading and trailing spaces (U+0020 only: line breaks,
 // tabs and other blanks stay).
 QString trimSpaces(const QString& text);
-
-// Whether an answer, already collapsed and lower-cased, is the reference
-// words: its space-trimmed text equals them character for character. An empty
-// reference (no number drawn yet) matches nothing, not even an answer of
-// spaces.
-bool answerMatches(const QString& answer, const QString& reference);

@@ -1,15 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "exercise_state.h"
 
-#include "number_words.h"
-
 #include <array>
 #include <cmath>
 #include <limits>
 
-void ExerciseState::setDrawnNumber(double number) {
+void ExerciseState::setDrawnNumber(double number, const SpellingChoice& spelling) {
     currentNumber_ = number;
-    referenceWords_ = Module1::NumberToWords(number);
+    words_ = DrawnWords(number, spelling);
 }
 
 void ExerciseState::addRight() {

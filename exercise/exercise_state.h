@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "drawn_words.h"
+
 #include <QLocale>
 #include <QString>
 #include <QtGlobal>
@@ -20,14 +22,17 @@ struct ExerciseState {
     double SeriesScore = 0.0;
 
     // A number was drawn: it becomes the current number, and its French words
-    // the reference that answers are checked against, that the hint counts
-    // and that the solution shows. They live here and nowhere on screen, so
-    // that no screen reader can read them before the pupil asks.
-    void setDrawnNumber(double number);
+    // in the spelling chosen for it give the answers the check accepts, the
+    // hint and the solution. They live here and nowhere on screen, so that no
+    // screen reader can read them before the pupil asks; a later choice of
+    // spelling leaves them as they are.
+    void setDrawnNumber(double number, const SpellingChoice& spelling = {});
     // The number drawn last (a whole value); 0 before the first draw.
     double CurrentNumber() const { return currentNumber_; }
-    // Its French words; empty before the first draw.
-    const QString& referenceWords() const { return referenceWords_; }
+    // Its words as the solution shows them; empty before the first draw.
+    const QString& referenceWords() const { return words_.solution(); }
+    // Its words in the spelling chosen for it: the answers and the hint.
+    const DrawnWords& drawnWords() const { return words_; }
 
     void addRight();
     void addWrong();
@@ -49,7 +54,7 @@ struct ExerciseState {
 
 private:
     double currentNumber_ = 0.0;
-    QString referenceWords_;
+    DrawnWords words_;
 };
 
 // A score rounded to one decimal, halves away from zero, with the locale's

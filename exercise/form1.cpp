@@ -7,7 +7,6 @@
 #include "difficulty.h"
 #include "number_display.h"
 #include "program_end.h"
-#include "word_count.h"
 
 #include <QLabel>
 #include <QMetaMethod>
@@ -87,7 +86,7 @@ void Form1::CmdGenerer_Click() {
         return;
     Text1_->setTextColor(answerTextColor());
     services_.random.reseed(services_.clock.secondsSinceMidnight());
-    state_.setDrawnNumber(drawNumber(selectedOption(), services_.random.next()));
+    state_.setDrawnNumber(drawNumber(selectedOption(), services_.random.next()), spelling_);
     Label1_->setText(groupedDigits(state_.CurrentNumber()));
     Text1_->setText(QString());
     // The new number reaches a screen reader through the answer box, where
@@ -121,7 +120,7 @@ void Form1::Cmdverif_Click() {
         if (!isLoaded())
             return;
         Text1_->setFocus();
-    } else if (answerMatches(answer, state_.referenceWords())) {
+    } else if (state_.drawnWords().accepts(answer)) {
         answerRight();
     } else {
         answerWrong();
@@ -169,9 +168,7 @@ void Form1::showCounts() {
 void Form1::CmdIndice_Click() {
     if (!isLoaded())
         return;
-    const qint32 words = countwords(state_.referenceWords());
-    services_.boxes.msgBox(QStringLiteral("Ce nombre s'écrit en %1 mot(s).").arg(words), MsgPlain,
-                           AppInfo::title());
+    services_.boxes.msgBox(state_.drawnWords().hintText(), MsgPlain, AppInfo::title());
     if (Text1_)
         Text1_->setFocus();
 }
@@ -219,4 +216,8 @@ void Form1::guide_Click() {
 
 void Form1::apropos_Click() {
     emit aboutRequested();
+}
+
+void Form1::mnuSpelling_Click() {
+    emit spellingRequested();
 }

@@ -9,6 +9,7 @@
 #include "message_boxes.h"
 #include "random.h"
 #include "sound_player.h"
+#include "spelling_choice.h"
 
 #include <QColor>
 #include <QPointer>
@@ -67,6 +68,12 @@ public:
     void astuce_Click();
     void guide_Click();
     void apropos_Click();
+    void mnuSpelling_Click(); // "&Orthographe des nombres...": asks for the choice's window
+
+    // The spelling of the numbers' words from the next draw on; the number
+    // on screen keeps the answers it was drawn with.
+    void setSpellingChoice(const SpellingChoice& choice) { spelling_ = choice; }
+    const SpellingChoice& spellingChoice() const { return spelling_; }
 
     const ExerciseState& state() const { return state_; }
     const ButtonStates& buttonStates() const { return buttons_; }
@@ -86,9 +93,10 @@ public:
 
 signals:
     // Menu commands that open windows of other folders, connected at start-up.
-    void tipsRequested();  // astuce_Click: the tip of the day, not modal
-    void guideRequested(); // guide_Click: the guide, not modal
-    void aboutRequested(); // apropos_Click: the about box, not modal
+    void tipsRequested();     // astuce_Click: the tip of the day, not modal
+    void guideRequested();    // guide_Click: the guide, not modal
+    void aboutRequested();    // apropos_Click: the about box, not modal
+    void spellingRequested(); // mnuSpelling_Click: the spelling's window, modal
     // The reward: opens the game. While nothing is connected the main window
     // stays shown after a reward; otherwise it hides until ResetAfterGame().
     void rewardRequested();
@@ -119,6 +127,7 @@ private:
     ExerciseServices services_;
     ExerciseState state_;
     ButtonStates buttons_;
+    SpellingChoice spelling_;
     qint16 lastWidth_ = 0;
     qint16 lastHeight_ = 0;
     // The outer size at load: the controls are laid out from their twips

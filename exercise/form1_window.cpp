@@ -186,6 +186,10 @@ void Form1::buildMenus(QMainWindow* window) {
     quitter->setObjectName(QStringLiteral("quitter"));
     QAction* astuce = fichier->addAction(QStringLiteral("&Astuces"));
     astuce->setObjectName(QStringLiteral("astuce"));
+    QMenu* options = bar->addMenu(QStringLiteral("&Options"));
+    options->setObjectName(QStringLiteral("mnuOptions"));
+    QAction* spelling = options->addAction(QStringLiteral("&Orthographe des nombres..."));
+    spelling->setObjectName(QStringLiteral("mnuSpelling"));
     QMenu* quoi = bar->addMenu(QStringLiteral("&?"));
     quoi->setObjectName(QStringLiteral("quoi"));
     // A reader says nothing for "?".
@@ -200,6 +204,7 @@ void Form1::buildMenus(QMainWindow* window) {
     connect(astuce, &QAction::triggered, this, [this] { astuce_Click(); });
     connect(guide, &QAction::triggered, this, [this] { guide_Click(); });
     connect(apropos, &QAction::triggered, this, [this] { apropos_Click(); });
+    connect(spelling, &QAction::triggered, this, [this] { mnuSpelling_Click(); });
 }
 
 void Form1::Form_Unload() {

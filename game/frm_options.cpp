@@ -68,6 +68,11 @@ QWidget* frmOptions::createWidget() {
     auto* level = new QLineEdit(QStringLiteral("0"), w);
     level->setObjectName(kLevel);
     level->setGeometry(144, 8, 25, 19);
+    // The fonts here are wider than the one the layout was made for: the
+    // label widens to the right to show its whole text, up to the level's box.
+    label->resize(
+        std::clamp(label->sizeHint().width(), label->width(), level->x() - 2 - label->x()),
+        label->height());
     level->setAccessibleName(QStringLiteral("Niveau de départ"));
     level->installEventFilter(this);
     label->setBuddy(level);

@@ -41,11 +41,18 @@ void GameOptions::LoadOptions() {
     HideSplash = flag(HideSplashKey);
 }
 
-void GameOptions::SaveOptions() {
-    file_.writeString(Section, StartingLevelKey, startingLevelText());
-    file_.writeString(Section, FillLinesKey, flagText(FillLines));
-    file_.writeString(Section, PlaySoundsKey, flagText(SoundOn));
-    file_.writeString(Section, HideSplashKey, flagText(HideSplash));
+bool GameOptions::SaveOptions() {
+    const bool saved = file_.writeStrings(Section, {{StartingLevelKey, startingLevelText()},
+                                                    {FillLinesKey, flagText(FillLines)},
+                                                    {PlaySoundsKey, flagText(SoundOn)},
+                                                    {HideSplashKey, flagText(HideSplash)}});
+    if (!saved && boxes_)
+        notice_.report(*boxes_, file_.path(), unsavedMessage());
+    return saved;
+}
+
+QString GameOptions::unsavedMessage() const {
+    return SaveFailureNotice::message(QStringLiteral("les options de Brikko32"), file_.path());
 }
 
 void GameOptions::ResetOptions() {

@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "save_failure_notice.h"
+
 #include <QString>
 #include <optional>
 
+class MessageBoxes;
 class ProfileFile;
 
 // Brikko's four settings and their file "Brikko32.ini", section "Brikko32".
@@ -18,8 +21,10 @@ public:
     static inline const QString PlaySoundsKey = QStringLiteral("Play Sounds");
     static inline const QString HideSplashKey = QStringLiteral("Hide Splash");
 
-    // file: the settings file (AppPaths::configFile(GameOptions::FileName)).
-    explicit GameOptions(ProfileFile& file) : file_(file) {}
+    // file: the settings file (AppPaths::configFile(GameOptions::FileName));
+    // boxes: where a failed save is reported (nowhere when null).
+    explicit GameOptions(ProfileFile& file, MessageBoxes* boxes = nullptr)
+        : file_(file), boxes_(boxes) {}
 
     std::optional<double> StartingLevel; // 0 to 9
     bool FillLines = false;
@@ -37,8 +42,12 @@ public:
     // writes the defaults. A missing file or key gives the defaults and
     // writes nothing.
     void LoadOptions();
-    // Writes the four keys in order; write failures are ignored.
-    void SaveOptions();
+    // Writes the four keys in order, as one replacement of the file: all of
+    // them or none. When they cannot be written, a message box says so, once
+    // for the file. False when they were not written.
+    bool SaveOptions();
+    // The text of that message.
+    QString unsavedMessage() const;
     // Level 0, flags false, then SaveOptions.
     void ResetOptions();
 
@@ -49,4 +58,6 @@ public:
 
 private:
     ProfileFile& file_;
+    MessageBoxes* boxes_;
+    SaveFailureNotice notice_;
 };

@@ -6,8 +6,6 @@
 #include "message_boxes.h"
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QStringList>
 #include <charconv>
 #include <cmath>
@@ -202,15 +200,19 @@ QString HighScoreTable::namePrompt() {
 }
 
 QString HighScoreTable::unsavedMessage() const {
+    if (!fileUnreadable_)
+        return SaveFailureNotice::message(QStringLiteral("les meilleurs scores"), filePath_);
     return QStringLiteral("Les meilleurs scores n'ont pas pu être enregistrés : le fichier « %1 » "
                           "existe mais ne peut pas être lu.")
         .arg(QDir::toNativeSeparators(filePath_));
 }
 
 void HighScoreTable::LoadHighScores() {
-    const QFileInfo info(filePath_);
     fileUnreadable_ = false;
-    if (!info.exists() && !info.isSymLink()) {
+    const FileContents file = readRegularFile(filePath_, HighScoreFile::MaxReadSize + 1);
+    if (file.status == FileRead::Missing) {
+        // A default file that cannot be made is not worth a word: the first
+        // score that cannot be saved will be.
         const bool created = writeFileAtomically(filePath_, HighScoreFile::defaultContents());
         if (created || !loaded_) {
             entries_ = HighScoreFile::parse(HighScoreFile::defaultContents());
@@ -218,14 +220,10 @@ void HighScoreTable::LoadHighScores() {
         }
         return;
     }
-    QFile file(filePath_);
-    if (info.isFile() && file.open(QIODevice::ReadOnly)) {
-        const QByteArray bytes = file.read(HighScoreFile::MaxReadSize + 1);
-        if (file.error() == QFileDevice::NoError) {
-            entries_ = HighScoreFile::parse(bytes);
-            loaded_ = true;
-            return;
-        }
+    if (file.status == FileRead::Read || file.status == FileRead::TooLarge) {
+        entries_ = HighScoreFile::parse(file.bytes);
+        loaded_ = true;
+        return;
     }
     fileUnreadable_ = true;
     if (!loaded_) {
@@ -257,10 +255,8 @@ int HighScoreTable::CheckHighScore(qint64 score, MessageBoxes& boxes, HighScoreD
         entries_[i - 1] = entries_[i - 2];
     const QString name = boxes.inputBox(namePrompt(), nameTitle(), QString());
     entries_[slot - 1] = {HighScoreFile::storedName(name), score};
-    if (!SaveHighScores() && fileUnreadable_ && !unsavedReported_) {
-        unsavedReported_ = true;
-        boxes.msgBox(unsavedMessage(), MsgExclamation);
-    }
+    if (!SaveHighScores())
+        notice_.report(boxes, filePath_, unsavedMessage());
     ShowHighScores(display);
     return slot;
 }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "save_failure_notice.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringView>
@@ -83,8 +85,9 @@ public:
     // exists is never rewritten here. When the file can be neither read nor
     // created, a table already in memory stays as it is; a table never loaded
     // takes the defaults. Nothing is reported; an existing file that could not
-    // be read (a folder in its place, no permission, a read error) is
-    // remembered until a later load reads it.
+    // be read (a folder in its place, a named pipe or a device, which are
+    // never opened, no permission, a read error) is remembered until a later
+    // load reads it.
     void LoadHighScores();
     bool fileUnreadable() const { return fileUnreadable_; }
 
@@ -98,12 +101,13 @@ public:
     // (the first whose score is less than or equal to it), moves the lower
     // slots down, asks the player's name, stores both, saves and shows the
     // table. Returns the slot taken, or 0 when the score does not qualify
-    // (then nothing is asked, saved or shown). When the save is refused
-    // because the file could not be read, a message box says so, once for
-    // the table's lifetime.
+    // (then nothing is asked, saved or shown). When the save fails (the file
+    // or its folder cannot be written) or is refused (the file could not be
+    // read), a message box says so before the table shows, once for the
+    // table's lifetime.
     int CheckHighScore(qint64 score, MessageBoxes& boxes, HighScoreDisplay& display);
 
-    // The text of that message.
+    // The text of that message, after a failed save.
     QString unsavedMessage() const;
 
     // Shows the table in memory, without reading the file.
@@ -118,5 +122,5 @@ private:
     HighScoreList entries_{};
     bool loaded_ = false;
     bool fileUnreadable_ = false;
-    bool unsavedReported_ = false;
+    SaveFailureNotice notice_;
 };

@@ -1,13 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "number_words.h"
 
+#include "word_pool.h"
+
 #include <cmath>
 #include <cstring>
 #include <iterator>
-#include <vector>
 
 namespace Module1 {
 namespace {
+
+using NumberWordsPool::PoolBuffer;
+using NumberWordsPool::WordPool;
 
 // "vingt" to "soixante", indexed by the tens digit less two.
 constexpr std::array<QStringView, 5> kTensWords{u"vingt", u"trente", u"quarante", u"cinquante",
@@ -197,66 +201,40 @@ void appendNumber(WordBuffer& out, qint64 n) {
 
 // Every text a number's words are made of, in one pool: the words of each
 // group 0 to 999, the joints, and the whole words of every number below
-// 1 000, all worked out once by the functions above. Each text is followed by
-// a NUL, so the strings handed out over the pool are terminated, and the pool
-// ends with kSlack spare units, so that kSlack units can be read from the
-// start of any of its texts.
+// 1 000, all worked out once by the functions above.
 class WordTables {
 public:
-    static constexpr qsizetype kSlack = 48;
-
     WordTables() {
         for (int g = 0; g < 1000; ++g) {
             WordBuffer words;
             appendHundreds(words, g);
-            groups_[g] = store(words.view());
+            groups_[g] = pool_.store(words.view());
         }
         for (int n = 0; n < 1000; ++n) {
             WordBuffer words;
             appendNumber(words, n);
-            numbers_[n] = store(words.view());
+            numbers_[n] = pool_.store(words.view());
         }
         constexpr QStringView Joints::*kJointMembers[] = {
             &Joints::space,    &Joints::milliard, &Joints::milliards, &Joints::million,
             &Joints::millions, &Joints::mille,    &Joints::moins};
-        Entry jointEntries[std::size(kJointMembers)];
+        WordPool::Entry jointEntries[std::size(kJointMembers)];
         for (std::size_t i = 0; i < std::size(kJointMembers); ++i)
-            jointEntries[i] = store(kJoints.*kJointMembers[i]);
-        pool_.insert(pool_.end(), kSlack, u'\0');
+            jointEntries[i] = pool_.store(kJoints.*kJointMembers[i]);
+        pool_.seal();
         // Views into the pool, taken once it no longer grows.
         for (std::size_t i = 0; i < std::size(kJointMembers); ++i)
-            joints_.*kJointMembers[i] = view(jointEntries[i]);
+            joints_.*kJointMembers[i] = pool_.view(jointEntries[i]);
     }
 
-    QStringView group(int g) const { return view(groups_[g]); }
+    QStringView group(int g) const { return pool_.view(groups_[g]); }
     const Joints& joints() const { return joints_; }
-
-    // A string over the pool itself: no allocation, and any change to it
-    // works on a copy.
-    QString number(int n) const {
-        return QString::fromRawData(reinterpret_cast<const QChar*>(view(numbers_[n]).utf16()),
-                                    numbers_[n].size);
-    }
+    QString number(int n) const { return pool_.string(numbers_[n]); }
 
 private:
-    struct Entry {
-        qsizetype start = 0;
-        qsizetype size = 0;
-    };
-
-    Entry store(QStringView words) {
-        const Entry entry{qsizetype(pool_.size()), words.size()};
-        pool_.insert(pool_.end(), words.utf16(), words.utf16() + words.size());
-        pool_.push_back(u'\0');
-        return entry;
-    }
-    QStringView view(Entry entry) const {
-        return QStringView(pool_.data() + entry.start, entry.size);
-    }
-
-    std::vector<char16_t> pool_;
-    std::array<Entry, 1000> groups_;
-    std::array<Entry, 1000> numbers_;
+    WordPool pool_;
+    std::array<WordPool::Entry, 1000> groups_;
+    std::array<WordPool::Entry, 1000> numbers_;
     Joints joints_;
 };
 
@@ -266,35 +244,6 @@ const WordTables& tables() {
     static const WordTables* const instance = new WordTables;
     return *instance;
 }
-
-// The words of one number, assembled from texts of the tables' pool. Each
-// piece is moved with one fixed-size copy of kSlack units (the pool lets them
-// be read, and the buffer keeps as many spare), which compiles to a few
-// loads and stores where a copy of the exact length would branch on it.
-class PoolBuffer {
-public:
-    // piece: a text of the pool.
-    void append(QStringView piece) {
-        if (piece.size() <= WordTables::kSlack && size_ <= kCapacity) {
-            std::memcpy(text_ + size_, piece.utf16(), WordTables::kSlack * sizeof(char16_t));
-            size_ += piece.size();
-        } else if (piece.size() <= kCapacity - size_) {
-            std::memcpy(text_ + size_, piece.utf16(), size_t(piece.size()) * sizeof(char16_t));
-            size_ += piece.size();
-        }
-    }
-    void append(char16_t c) {
-        if (size_ <= kCapacity)
-            text_[size_++] = c;
-    }
-    qsizetype size() const { return size_; }
-    QStringView view() const { return QStringView(text_, size_); }
-
-private:
-    static constexpr qsizetype kCapacity = 256;
-    char16_t text_[kCapacity + WordTables::kSlack + 1];
-    qsizetype size_ = 0;
-};
 
 } // namespace
 

@@ -5,9 +5,10 @@
 #include <functional>
 #include <memory>
 
-// One running copy per user. The first copy holds a lock file in the runtime
-// folder and listens on a local socket; a later copy finds the lock held, asks
-// the first to raise its window, and learns that it must end.
+// One running copy per user. The first copy holds a lock file in a folder only
+// the user can write and listens on a local socket there; a later copy finds
+// the lock held, asks the first to raise its window, and learns that it must
+// end.
 class InstanceGuard {
 public:
     virtual ~InstanceGuard() = default;
@@ -16,13 +17,36 @@ public:
     virtual bool anotherInstanceRunning() = 0;
 };
 
+// Where the lock and the socket of a key are: the runtime folder
+// (XDG_RUNTIME_DIR) when it is a folder of the user's that no one else may
+// write, else a folder of the user's own in the temporary folder,
+// "<key>-<uid>", made owner-only when missing (when that name is taken by
+// something not ours, "<key>-<uid>-1" and so on). Empty when there is no such
+// folder; the socket path is empty when no folder of ours gives a path short
+// enough for a socket address.
+struct InstanceGuardPlaces {
+    QString folder;
+    QString lockFile;
+    QString socketPath;
+    static InstanceGuardPlaces forKey(const QString& key);
+};
+
 class QtInstanceGuard : public InstanceGuard {
 public:
     // key names the lock and the socket; onActivate runs in the first copy
-    // when a later one starts.
-    QtInstanceGuard(QString key, std::function<void()> onActivate);
+    // when a later one starts; onNoAnswer runs in a later copy when the first
+    // holds the lock but does not answer (it is frozen or hung), before the
+    // later copy learns that it must end.
+    QtInstanceGuard(QString key, std::function<void()> onActivate,
+                    std::function<void()> onNoAnswer = {});
     ~QtInstanceGuard() override;
+    // A lock file there that is not ours is removed, or when it cannot be,
+    // ignored (the socket alone then decides); with no folder of ours at
+    // all, this copy runs unguarded.
     bool anotherInstanceRunning() override;
+
+    // What a later copy says when the first does not answer.
+    static QString noAnswerMessage();
 
 private:
     struct Impl;

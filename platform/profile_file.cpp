@@ -4,8 +4,6 @@
 #include "atomic_file.h"
 #include "legacy_text.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QStringDecoder>
 #include <vector>
 
@@ -224,24 +222,22 @@ enum class ReadResult { Missing, Read, Unreadable, TooLarge };
 
 // Reads at most ProfileFile::MaxFileSize bytes of path into content.
 ReadResult readCapped(const QString& path, QByteArray& content) {
-    const QFileInfo info(path);
-    if (!info.exists() && !info.isSymLink())
+    FileContents file = readRegularFile(path, ProfileFile::MaxFileSize);
+    content = std::move(file.bytes);
+    switch (file.status) {
+    case FileRead::Missing:
         return ReadResult::Missing;
-    if (!info.isFile())
-        return ReadResult::Unreadable;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return ReadResult::Unreadable;
-    content = file.read(ProfileFile::MaxFileSize + 1);
-    if (content.size() > ProfileFile::MaxFileSize) {
-        content.truncate(ProfileFile::MaxFileSize);
+    case FileRead::Read:
+        return ReadResult::Read;
+    case FileRead::TooLarge:
         // The line cut by the cap is not read.
         content.truncate(content.lastIndexOf('\n') + 1);
         return ReadResult::TooLarge;
+    case FileRead::NotRegular:
+    case FileRead::Unreadable:
+        break;
     }
-    if (file.error() != QFileDevice::NoError)
-        return ReadResult::Unreadable;
-    return ReadResult::Read;
+    return ReadResult::Unreadable;
 }
 
 } // namespace
@@ -256,14 +252,22 @@ QString ProfileFile::getString(const QString& section, const QString& key,
 }
 
 bool ProfileFile::writeString(const QString& section, const QString& key, const QString& value) {
+    return writeStrings(section, {{key, value}});
+}
+
+bool ProfileFile::writeStrings(const QString& section, const QList<KeyValue>& values) {
     QByteArray content;
     const ReadResult r = readCapped(path_, content);
     if (r == ReadResult::Unreadable || r == ReadResult::TooLarge)
         return false;
-    const std::optional<QByteArray> updated = withValue(content, section, key, value);
-    if (!updated || updated->size() > MaxFileSize)
-        return false;
-    if (r == ReadResult::Read && *updated == content)
+    QByteArray updated = content;
+    for (const auto& [key, value] : values) {
+        const std::optional<QByteArray> next = withValue(updated, section, key, value);
+        if (!next || next->size() > MaxFileSize)
+            return false;
+        updated = *next;
+    }
+    if (r == ReadResult::Read && updated == content)
         return true;
-    return writeFileAtomically(path_, *updated);
+    return writeFileAtomically(path_, updated);
 }

@@ -2,8 +2,10 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <optional>
+#include <utility>
 
 // A settings file of sections and keys:
 //
@@ -25,11 +27,13 @@
 // Windows-1252; new text is encoded the same way (a Windows-1252 file whose new
 // text does not fit the code page is converted to UTF-8 as a whole, its text
 // unchanged). Writes are atomic: a crash leaves the old file or the new one.
+// A write that changes nothing leaves the file untouched.
 //
 // Size cap: only the first MaxFileSize bytes of a file are read (a line cut by
 // the cap is dropped). A file over the cap, a file that exists but cannot be
 // read, and anything that is not a regular file are never written: a write
-// refuses rather than lose what it could not read.
+// refuses rather than lose what it could not read. A named pipe or a device
+// is never opened: it reads as a missing file.
 class ProfileFile {
 public:
     static constexpr qint64 MaxFileSize = 1024 * 1024;
@@ -51,6 +55,11 @@ public:
     // cannot be stored (an empty name, a line break, a NUL, a ']' in the
     // section, a '=' in the key, a key starting with '[' or ';').
     virtual bool writeString(const QString& section, const QString& key, const QString& value);
+
+    using KeyValue = std::pair<QString, QString>;
+    // Writes several keys, in order, as one replacement of the file: all of
+    // them or none. True when nothing needed writing.
+    virtual bool writeStrings(const QString& section, const QList<KeyValue>& values);
 
     // The same on a file's contents in memory.
     static std::optional<QString> findValue(const QByteArray& content, const QString& section,

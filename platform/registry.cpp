@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "registry.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
 
@@ -58,9 +59,20 @@ QStringList systemInfoProgramNames() {
 
 FixedRegistry systemRegistry(const QStringList& programNames, const QString& searchPath) {
     FixedRegistry registry;
-    const QStringList dirs = searchPath.isNull()
-                                 ? QStringList()
-                                 : searchPath.split(QLatin1Char(':'), Qt::SkipEmptyParts);
+    // Only the absolute folders of the path: "." or an empty entry (the
+    // current folder, wherever that is) or any relative one would start a
+    // program that happens to lie in the folder the program was started from.
+    // Without a PATH, the system's usual one.
+    const QString path = searchPath.isNull()
+                             ? qEnvironmentVariable("PATH", QStringLiteral("/usr/bin:/bin"))
+                             : searchPath;
+    QStringList dirs;
+    for (const QString& dir : path.split(QLatin1Char(':'))) {
+        if (QDir::isAbsolutePath(dir))
+            dirs << dir;
+    }
+    if (dirs.isEmpty())
+        return registry;
     for (const QString& name : programNames) {
         const QString program = QStandardPaths::findExecutable(name, dirs);
         if (program.isEmpty())

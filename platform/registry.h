@@ -66,7 +66,9 @@ QStringList systemInfoProgramNames();
 // The registry of this system. There is no system registry here: a read-only
 // stand-in whose two system-information values point at the first of
 // `programNames` found on the PATH `searchPath` (":"-separated; the process's
-// PATH when null), the program itself and the folder that holds it. Empty
-// when none is installed.
+// PATH when null), the program itself and the folder that holds it. Only the
+// absolute folders of the path are looked in, never the current folder ("."
+// or an empty entry) nor any other relative one. Empty when none is
+// installed.
 FixedRegistry systemRegistry(const QStringList& programNames = systemInfoProgramNames(),
                              const QString& searchPath = QString());

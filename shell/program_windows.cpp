@@ -9,7 +9,8 @@
 ProgramWindows::ProgramWindows(Form1& form1, Form& about, BrikkoServices services,
                                MessageBoxes& boxes, EventPump& events, QObject* parent)
     : QObject(parent), form1_(form1),
-      optionsFile_(services.paths.configFile(GameOptions::FileName)), options_(optionsFile_),
+      optionsFile_(services.paths.configFile(GameOptions::FileName)),
+      options_(optionsFile_, &boxes),
       highScores_(services.paths.userDataFile(HighScoreFile::FileName)), game_(services),
       // The game window is made just after; the options window reads its
       // frame only when loaded.

@@ -46,8 +46,9 @@ bool showAtStartup(const SettingsStore& store) {
     return valueOf(stored) != 0;
 }
 
-void write(SettingsStore& store, int checkState) {
-    store.saveSetting(executableBaseName(), section(), key(), QString::number(checkState));
+bool write(SettingsStore& store, int checkState) {
+    return store.saveSetting(executableBaseName(), section(), key(), QString::number(checkState),
+                             QStringLiteral("le réglage « Afficher les astuces au démarrage »"));
 }
 
 } // namespace TipsSetting

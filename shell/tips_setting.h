@@ -22,7 +22,9 @@ qint32 valueOf(const QString& storedText);
 // True when the tip window should open at start-up.
 bool showAtStartup(const SettingsStore& store);
 
-// Stores the check box state as decimal text.
-void write(SettingsStore& store, int checkState);
+// Stores the check box state as decimal text; nothing is written when the
+// store holds it already. False when it could not be stored (the store says
+// so to the user).
+bool write(SettingsStore& store, int checkState);
 
 } // namespace TipsSetting

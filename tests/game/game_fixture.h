@@ -49,7 +49,7 @@ struct GameServices {
     FakeMessageBoxes boxes;
     QTemporaryDir dir;
     ProfileFile optionsFile{dir.filePath(GameOptions::FileName)};
-    GameOptions options{optionsFile};
+    GameOptions options{optionsFile, &boxes};
     HighScoreTable scores{dir.filePath(HighScoreFile::FileName)};
 };
 

@@ -12,7 +12,9 @@
 #include "program_end.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -238,6 +240,27 @@ private slots:
             QTest::keyClick(bar, Qt::Key_Escape);
         });
         QCOMPARE(seen, QStringList({"mnuFile", "mnuHelp 0", "mnuFile 0", "mnuHelp 0"}));
+    }
+    // The labels and check boxes of the options window show their whole text
+    // in the fonts the program ships, where the layout puts them.
+    void optionsCaptionsShownWhole() {
+        WindowFixture f;
+        f.optionsWindow.Load();
+        QStringList cut;
+        for (QWidget* w : f.optionsWindow.widget()->findChildren<QWidget*>()) {
+            const auto* label = qobject_cast<QLabel*>(w);
+            const auto* box = qobject_cast<QCheckBox*>(w);
+            const int needed = label ? label->fontMetrics().horizontalAdvance(label->text())
+                               : box ? box->sizeHint().width()
+                                     : 0;
+            const int room = label ? label->contentsRect().width() : w->width();
+            if (needed > room)
+                cut << QString("%1: %2 pixels for %3").arg(w->objectName()).arg(room).arg(needed);
+        }
+        QVERIFY2(cut.isEmpty(), qPrintable("captions cut short: " + cut.join("; ")));
+        const QRect label = f.optionsWindow.control<QLabel>("Label1")->geometry();
+        QCOMPARE(label.topLeft(), QPoint(8, 10));
+        QVERIFY(label.right() < f.optionsWindow.control<QLineEdit>("txtStartingLevel")->x());
     }
     // The board reaches picBoard whole whatever the renderer's pixel ratio:
     // the colour of its top-left and bottom-right cells, at either corner.

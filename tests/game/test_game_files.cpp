@@ -2,8 +2,10 @@
 // The game's files: the high-score file and table (and the high-score
 // window's labels), and the options file.
 
+#include "atomic_file.h"
 #include "frm_high_score.h"
 #include "game_fixture.h"
+#include "strange_files.h"
 
 #include <QDir>
 #include <QLabel>
@@ -25,6 +27,11 @@ struct RecordingDisplay : HighScoreDisplay {
     void showHighScores(const HighScoreTable& table) override { shown << text(table.entries()); }
 };
 const QByteArray Full = "Ana:900\r\nBob:700\r\nCyd:500\r\nDan:300\r\nEve:100\r\n";
+
+QString notSaved(const QString& what, const QString& path) {
+    return "Impossible d'enregistrer " + what + " dans le fichier « " + path +
+           " » : ce fichier ou son dossier ne peut pas être écrit.";
+}
 
 QByteArray ini(const QByteArray& level, const QByteArray& flag) {
     return "[brikko32]\r\nStarting Level=" + level + "\r\nFill Lines=" + flag +
@@ -162,6 +169,96 @@ private slots:
                  QList<bool>(3, flag));
         QCOMPARE(QFile::exists(s.optionsFile.path()), !before.isNull());
         QCOMPARE(readFile(s.optionsFile.path()), after.isNull() ? before : after);
+    }
+
+    // A save killed before it was done leaves its temporary file: the next
+    // save removes it.
+    void killedSaveLeftoverRemovedAtTheNextSave() {
+        GameServices s;
+        const QString leftover = atomicWriteTemporary(s.optionsFile.path());
+        QVERIFY(writeFile(leftover, "[Brikko32]\nStarting Le"));
+        s.options.StartingLevel = 4;
+        s.options.SaveOptions();
+        QVERIFY2(!QFile::exists(leftover), "a killed save's temporary file was left behind");
+        QCOMPARE(readFile(s.optionsFile.path()), QByteArray("[Brikko32]\nStarting Level=4\n"
+                                                            "Fill Lines=False\nPlay Sounds=False\n"
+                                                            "Hide Splash=False\n"));
+    }
+
+    // An options file that cannot be written: what is there stays as it was
+    // (also the file that the save would grow past the reader's cap: not
+    // part of the options written, as separate writes did), and one message
+    // for the file says that the options were not saved and where, however
+    // many saves fail.
+    void unsavableOptionsAreSaidOncePerFile_data() {
+        QTest::addColumn<QString>("what");
+        QTest::addColumn<QByteArray>("bytes");
+        // The level fits, the three flags added after it do not.
+        const QByteArray near = "[Brikko32]\r\nStarting Level=0\r\n;" +
+                                QByteArray(ProfileFile::MaxFileSize - 40, ';') + "\r\n";
+        QTest::addRow("near the cap") << "file" << near;
+        QTest::addRow("over the cap") << "file" << near + QByteArray(40, ';');
+        for (const char* what : {"pipe", "device", "folder", "in a file"})
+            QTest::addRow("%s", what) << what << QByteArray();
+        if (::geteuid() != 0) // root writes it all the same
+            QTest::addRow("read-only") << "read-only" << ini("0", "False");
+    }
+    void unsavableOptionsAreSaidOncePerFile() {
+        QFETCH(QString, what);
+        QFETCH(QByteArray, bytes);
+        QTemporaryDir here;
+        const QString path = here.filePath("in/Brikko32.ini");
+        QVERIFY(makeAt(path, what, bytes));
+        const QString kind = kindOf(path);
+        const auto bytesOf = [&] { return kind == "file" ? readFile(path) : QByteArray(); };
+        const QByteArray before = bytesOf();
+        ProfileFile file(path);
+        FakeMessageBoxes boxes;
+        GameOptions options(file, &boxes);
+        options.FillLines = options.SoundOn = options.HideSplash = true;
+        for (int level : {3, 4}) {
+            options.StartingLevel = level;
+            options.SaveOptions();
+        }
+        QVERIFY2(
+            kindOf(path) == kind && bytesOf() == before,
+            qPrintable("the " + kind + " was changed: replaced, or part of the options written"));
+        QVERIFY2(boxes.shown.size() == 1, "options that were not saved were shown as saved");
+        QCOMPARE(boxes.shown[0].text, notSaved("les options de Brikko32", path));
+        QCOMPARE(boxes.shown[0].style, int(MsgExclamation));
+        makeWritable(QFileInfo(path).path());
+    }
+
+    // Scores that cannot be saved: the table goes on in memory, and one
+    // message for the file says that they were not saved and where. A default
+    // file that could not be made is not worth a message.
+    void unsavableScoresAreSaidOncePerFile_data() {
+        QTest::addColumn<QString>("where"); // a path, or what to make in a folder of its own
+        QTest::addRow("its folder is a file") << "in a file";
+        QTest::addRow("a file that no one may write") << "/proc/version";
+        if (::geteuid() != 0) // root writes it all the same
+            QTest::addRow("read-only, in a read-only folder") << "read-only";
+    }
+    void unsavableScoresAreSaidOncePerFile() {
+        QFETCH(QString, where);
+        QTemporaryDir here;
+        QString path = where;
+        if (!where.startsWith('/')) {
+            path = here.filePath("in/scores.lst");
+            QVERIFY(makeAt(path, where, Full));
+        }
+        HighScoreTable table(path);
+        table.LoadHighScores();
+        FakeMessageBoxes boxes;
+        boxes.answers = {"Kim", "Lou"};
+        RecordingDisplay display;
+        QCOMPARE(table.CheckHighScore(5000000000000, boxes, display), 1);
+        QVERIFY(table.CheckHighScore(4000000000000, boxes, display) > 0);
+        QVERIFY(display.shown.size() == 2 && display.shown[0].startsWith("Kim:5000000000000"));
+        QVERIFY2(boxes.shown.size() == 1, "scores that were not saved were shown as saved");
+        QCOMPARE(boxes.shown[0].text, notSaved("les meilleurs scores", path));
+        if (where == "read-only")
+            makeWritable(QFileInfo(path).path());
     }
 };
 

@@ -4,6 +4,7 @@
 #include "profile_file.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -90,6 +91,24 @@ private slots:
         QCOMPARE(ProfileFile(path()).writeString(section, key, "3"), after != before);
         QCOMPARE(readAll(path()), after);
         QVERIFY(!ProfileFile(path()).writeString("s", "k", "1\n[x]")); // a line break in a value
+    }
+
+    // Several keys in one replacement of the file: all of them or none. A
+    // link is written through (the link stays, the file it leads to
+    // changes), and the file keeps its permissions.
+    void writesSeveralKeysAtOnceThroughALink() {
+        writeAll("[s]\nk=0\n", path("target.ini"));
+        QVERIFY(QFile::setPermissions(path("target.ini"), QFile::ReadOwner | QFile::WriteOwner));
+        QVERIFY(QFile::link(path("target.ini"), path("link.ini")));
+        ProfileFile file(path("link.ini"));
+        QVERIFY(!file.writeStrings("s", {{"k", "1"}, {"a=b", "2"}})); // a key it cannot store
+        QCOMPARE(readAll(path("target.ini")), "[s]\nk=0\n");
+        QVERIFY(file.writeStrings("s", {{"k", "1"}, {"m", "2"}}));
+        QCOMPARE(readAll(path("target.ini")), "[s]\nk=1\nm=2\n");
+        QVERIFY(QFileInfo(path("link.ini")).isSymLink());
+        QCOMPARE(QFileInfo(path("target.ini")).permissions() &
+                     ~(QFile::ReadUser | QFile::WriteUser),
+                 QFile::ReadOwner | QFile::WriteOwner);
     }
 
     // Not a regular file (a named pipe would block its reader), a folder that

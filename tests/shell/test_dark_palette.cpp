@@ -19,7 +19,7 @@ void writeFile(const QString& path, const QByteArray& bytes) {
 struct Windows : WindowsOnFakes {
     QWidget* open(const QString& window) {
         if (window == "frmBrikko" || window == "frmInstruct" || window == "frmAbout" ||
-            window == "frmGuide")
+            window == "frmGuide" || window == "frmSpelling")
             return form(window).Show(false), form(window).widget();
         if (window == "frmSplash")
             return splash.Open(), splash.widget();
@@ -72,7 +72,8 @@ private slots:
             {"frmInstruct", {"Label1", "Label5"}},
             {"frmAbout",
              {"lblTitle", "lblVersion", "Label1", "Label2", "Label3", "Label4", "lblMail"}},
-            {"frmGuide", {"txtGuide"}}};
+            {"frmGuide", {"txtGuide"}},
+            {"frmSpelling", {"lblSpellingExample(0)", "lblRegionExample(2)"}}};
         for (const auto& [window, controls] : windows)
             for (const QString& control : controls)
                 QTest::addRow("%s %s", window, qPrintable(control)) << QString(window) << control;

@@ -12,6 +12,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QtTest>
 
 Q_DECLARE_METATYPE(AboutLinks)
@@ -110,6 +111,45 @@ private slots:
                          QString::number(boxes_.shown[0].style),
                      "Les informations système ne sont pas disponibles actuellement0");
         QVERIFY(about_->isVisible()); // the box stays open
+    }
+
+    // The system-information program is looked up only in the absolute
+    // folders of the PATH: a program of that name in the current folder,
+    // reached through ".", an empty entry or a relative one, is never taken
+    // (it would run whatever lies where the program was started).
+    void sysInfoNeverFromTheCurrentFolder_data() {
+        QTest::addColumn<QString>("path"); // "@": an absolute folder holding it
+        QTest::addColumn<bool>("found");
+        QTest::addRow("dot") << "/nowhere:." << false;
+        QTest::addRow("empty entry first") << ":/nowhere" << false;
+        QTest::addRow("empty entry last") << "/nowhere:" << false;
+        QTest::addRow("relative") << "bin" << false;
+        QTest::addRow("absolute, after a dot") << ".:@" << true;
+    }
+    void sysInfoNeverFromTheCurrentFolder() {
+        QFETCH(QString, path);
+        QFETCH(bool, found);
+        QTemporaryDir here;
+        const QString name = "vorelle-info-tool";
+        for (const QString& folder : {here.path(), here.filePath("bin"), here.filePath("abs")}) {
+            QVERIFY(QDir().mkpath(folder));
+            QFile tool(folder + '/' + name);
+            QVERIFY(tool.open(QIODevice::WriteOnly) && tool.write("#!/bin/sh\n") > 0);
+            tool.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        }
+        const QString before = QDir::currentPath();
+        const QByteArray pathBefore = qgetenv("PATH");
+        QDir::setCurrent(here.path());
+        qputenv("PATH", path.replace('@', here.filePath("abs")).toLocal8Bit());
+        const FixedRegistry registry = systemRegistry({name});
+        qputenv("PATH", pathBefore);
+        QDir::setCurrent(before);
+        QString program;
+        GetKeyValue(registry, MachineRoot, SysInfoKeys::programKey(), SysInfoKeys::programValue(),
+                    program);
+        QVERIFY2(found || program.isEmpty(),
+                 qPrintable("a program in the current folder would be run: " + program));
+        QCOMPARE(program, found ? here.filePath("abs/" + name) : QString());
     }
 
     void links_data() {

@@ -6,7 +6,7 @@
 // links readable on any palette.
 #include "contrast.h"
 #include "frm_guide.h"
-#include "number_words.h"
+#include "number_spelling.h"
 #include "startup.h"
 #include "windows_on_fakes.h"
 
@@ -159,11 +159,22 @@ private slots:
         QVERIFY2(found.isEmpty(), qPrintable(found.join('\n')));
     }
 
-    // The examples of the program's own spelling are the words it expects.
+    // The examples of every spelling and country are the words the program
+    // expects: the spellings' table (France), and the countries' table (the
+    // traditional spelling).
     void spellingExamplesAreTheProgramsWords() {
+        using NumberSpelling::Region;
+        using NumberSpelling::Spelling;
+        const QMap<QString, std::pair<Spelling, Region>> columns{
+            {"Simplifiée (Vorelle)", {Spelling::Classic, Region::France}},
+            {"Traditionnelle", {Spelling::Traditional, Region::France}},
+            {"Rectifiée (1990)", {Spelling::Rectified1990, Region::France}},
+            {"France", {Spelling::Traditional, Region::France}},
+            {"Belgique", {Spelling::Traditional, Region::Belgium}},
+            {"Suisse", {Spelling::Traditional, Region::Switzerland}}};
         Program p;
         p.guide.Show();
-        int rows = 0;
+        int cells = 0;
         for (QTextFrame* frame : p.browser()->document()->rootFrame()->childFrames()) {
             auto* table = qobject_cast<QTextTable*>(frame);
             const auto cell = [&](int r, int c) {
@@ -171,15 +182,19 @@ private slots:
                 from.setPosition(table->cellAt(r, c).lastPosition(), QTextCursor::KeepAnchor);
                 return from.selectedText();
             };
-            if (!table || table->columns() < 2 || cell(0, 1) != "Simplifiée (Vorelle)")
+            if (!table || cell(0, 0) != "Nombre")
                 continue;
-            for (int r = 1; r < table->rows(); ++r, ++rows) {
-                const QString number = cell(r, 0);
-                QCOMPARE(cell(r, 1),
-                         Module1::NumberToWords(QString(number).remove(' ').toDouble()));
+            for (int c = 1; c < table->columns(); ++c) {
+                const auto column = columns.find(cell(0, c));
+                QVERIFY2(column != columns.end(), qPrintable("column " + cell(0, c)));
+                for (int r = 1; r < table->rows(); ++r, ++cells) {
+                    const qint64 number = QString(cell(r, 0)).remove(' ').toLongLong();
+                    QCOMPARE(cell(r, c),
+                             NumberSpelling::words(number, column->first, column->second));
+                }
             }
         }
-        QVERIFY2(rows >= 10, "no table of the program's own spelling");
+        QVERIFY2(cells >= 40, "no tables of the spellings and countries");
     }
 
     void textIsReadThroughTheAccessibilityInterface() {

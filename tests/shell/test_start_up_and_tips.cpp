@@ -17,7 +17,10 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <pwd.h>
+#include <signal.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 class TestStartUpAndTips : public QObject {
     Q_OBJECT
@@ -35,16 +38,26 @@ class TestStartUpAndTips : public QObject {
     std::vector<std::unique_ptr<QProcess>> processes_;
     static constexpr int waitMs = 30000; // sanitizer builds start slowly
 
-    // A copy as a separate process, with its own settings folder.
+    // A copy as a separate process, with its own settings folder; its runtime
+    // folder dir_ or `runtime`; without a runtime folder, with `shared` (in
+    // dir_) as the temporary folder.
     QProcess* start(const QString& program, const QString& config = "config",
-                    const QString& runtime = QString()) {
+                    const QString& shared = QString(), const QString& runtime = QString()) {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("XDG_RUNTIME_DIR", runtime.isEmpty() ? dir_.path() : runtime);
+        if (!shared.isNull()) {
+            env.remove("XDG_RUNTIME_DIR");
+            env.insert("TMPDIR", dir_.filePath(shared));
+        }
         env.insert("XDG_CONFIG_HOME", config.startsWith('/') ? config : dir_.filePath(config));
         QProcess* p = processes_.emplace_back(std::make_unique<QProcess>()).get();
         p->setProcessEnvironment(env);
         p->start(program, {});
         return p;
+    }
+    static bool writeFile(const QString& path, const QByteArray& bytes) {
+        QFile f(path);
+        return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
     }
     static QByteArray nextLine(QProcess* p) {
         return p->canReadLine() || p->waitForReadyRead(waitMs) ? p->readLine() : QByteArray();
@@ -266,6 +279,81 @@ private slots:
         QVERIFY(first->waitForFinished(waitMs));
     }
 
+    // With no runtime folder, the lock and the socket go to a folder of the
+    // user's own in the shared temporary folder, made owner-only. What other
+    // users planted there first does not stop the program: a lock file
+    // where the lock once was (and the toolkit's own runtime folder taken,
+    // so that it has none), a link to an open folder and someone else's
+    // folder under the names of ours.
+    void plantedLockDoesNotStopTheProgram() {
+        const QString uid = QString::number(::geteuid());
+        QDir shared(dir_.filePath("shared"));
+        QVERIFY(shared.mkpath("open") &&
+                QFile::setPermissions(shared.filePath("open"), QFile::Permissions(0x7777)));
+        QVERIFY(writeFile(shared.filePath("vorelle-test-" + uid + ".lock"), "4242\nx\nhost\n"));
+        QVERIFY(
+            writeFile(shared.filePath(QString("runtime-") + ::getpwuid(::geteuid())->pw_name), ""));
+        QVERIFY(QFile::link(shared.filePath("open"), shared.filePath("vorelle-test-" + uid)));
+        const QString others = shared.filePath("vorelle-test-" + uid + "-1");
+        QVERIFY(::geteuid() == 0
+                    ? shared.mkdir(others) && ::chown(qPrintable(others), 65534, 65534) == 0
+                    : writeFile(others, ""));
+        const QString helper = QStringLiteral(VORELLE_GUARD_HELPER);
+        QProcess* first = start(helper, "config", "shared");
+        QVERIFY2(nextLine(first) == "first\n",
+                 "a lock planted in the shared temporary folder stopped the program");
+        QCOMPARE(nextLine(start(helper, "config", "shared")), "second\n");
+        QCOMPARE(nextLine(first), "raised\n");
+        const QFileInfo own(shared.filePath("vorelle-test-" + uid + "-2"));
+        QVERIFY(own.isDir() && !own.isSymLink() && own.ownerId() == ::geteuid());
+        QCOMPARE(int(own.permissions() & 0x0077), 0); // group and others: nothing
+        QVERIFY2(QDir(shared.filePath("open")).isEmpty(), "the lock went to someone else's folder");
+    }
+
+    // A lock that is not the program's own (someone else's file, a folder)
+    // is not obeyed: the first copy runs, later ones still find it.
+    void foreignLockIsNotObeyed_data() {
+        QTest::addColumn<bool>("folder");
+        QTest::addRow("a folder") << true;
+        if (::geteuid() == 0) // only root can give a file to someone else
+            QTest::addRow("another user's file") << false;
+    }
+    void foreignLockIsNotObeyed() {
+        QFETCH(bool, folder);
+        const QString lock = dir_.filePath("vorelle-test.lock");
+        QFile::remove(lock); // left by the copies killed before
+        const auto removeLock = qScopeGuard([&] {
+            QDir(lock).removeRecursively();
+            QFile::remove(lock);
+        });
+        QVERIFY(folder
+                    ? QDir().mkpath(lock + "/inside")
+                    : writeFile(lock, "planted") && ::chown(qPrintable(lock), 65534, 65534) == 0);
+        const QString helper = QStringLiteral(VORELLE_GUARD_HELPER);
+        QProcess* first = start(helper);
+        QVERIFY2(nextLine(first) == "first\n", "a lock that is not ours stopped the program");
+        QCOMPARE(nextLine(start(helper)), "second\n");
+        QCOMPARE(nextLine(first), "raised\n");
+        first->kill();
+        QVERIFY(first->waitForFinished(waitMs));
+    }
+
+    // A first copy that does not answer (here: stopped) is said to the user
+    // by the later copy before it ends.
+    void frozenFirstCopyIsSaid() {
+        const QString helper = QStringLiteral(VORELLE_GUARD_HELPER);
+        QProcess* first = start(helper);
+        QCOMPARE(nextLine(first), "first\n");
+        QCOMPARE(::kill(pid_t(first->processId()), SIGSTOP), 0);
+        QProcess* second = start(helper);
+        QVERIFY2(nextLine(second) == "no answer\n",
+                 "a later copy that got no answer ended without a word");
+        QCOMPARE(nextLine(second), "second\n");
+        ::kill(pid_t(first->processId()), SIGCONT);
+        first->kill();
+        QVERIFY(first->waitForFinished(waitMs));
+    }
+
     void programRunsWithAReadOnlySettingsFolderAndASecondCopyEnds() {
         QProcess* first = start(QStringLiteral(VORELLE_PROGRAM), "/proc/self");
         // It starts past the failed write of the setting.
@@ -314,7 +402,7 @@ private slots:
         QProcess* p;
         QByteArray out;
         if (program) {
-            p = start(QStringLiteral(VORELLE_PROGRAM), "config", runtimeFolder());
+            p = start(QStringLiteral(VORELLE_PROGRAM), "config", QString(), runtimeFolder());
             QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(runtimeFolder() + "/vorelle.socket"), waitMs);
         } else {
             writeGameFiles(QByteArray("None:0\r\n").repeated(5));

@@ -15,6 +15,7 @@
 #include "frm_high_score.h"
 #include "frm_instruct.h"
 #include "frm_options.h"
+#include "frm_spelling.h"
 #include "frm_splash.h"
 #include "frm_tip.h"
 #include "game_options.h"
@@ -51,15 +52,16 @@ struct WindowsOnFakes {
     frmAbout about{registry, desktop, boxes,
                    AboutLinks{"p@v.test", "https://v.test/"}}; // links shown
     frmGuide guide;
+    frmSpelling spelling{settings};
 
     static QStringList names() {
         return {"Form1",     "frmTip",    "frmAbout",    "frmHighScore", "frmOptions",
-                "frmBrikko", "frmSplash", "frmInstruct", "frmGuide"};
+                "frmBrikko", "frmSplash", "frmInstruct", "frmGuide",     "frmSpelling"};
     }
     Form& form(const QString& name) {
         for (Form* f :
              std::initializer_list<Form*>{&form1, &tip, &about, &highScore, &optionsWindow,
-                                          &gameWindow, &splash, &instruct, &guide})
+                                          &gameWindow, &splash, &instruct, &guide, &spelling})
             if (f->name() == name)
                 return *f;
         qFatal("no window %s", qPrintable(name));

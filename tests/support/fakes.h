@@ -86,10 +86,11 @@ struct FakeSettingsStore : SettingsStore {
                        const QString& def) const override {
         return values.value(app + '/' + section + '/' + key, def);
     }
-    void saveSetting(const QString& app, const QString& section, const QString& key,
-                     const QString& value) override {
+    bool saveSetting(const QString& app, const QString& section, const QString& key,
+                     const QString& value, const QString&) override {
         values[app + '/' + section + '/' + key] = value;
         writes << app + '/' + section + '/' + key + '=' + value;
+        return true;
     }
 };
 

@@ -22,6 +22,7 @@
 #include "settings_store.h"
 #include "startup.h"
 #include "startup_probe.h"
+#include "termination_signals.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -89,10 +90,11 @@ int main(int argc, char* argv[]) {
     OpenAudioOnceShown openAudio;
     app.installEventFilter(&openAudio);
     // Ending the program at once stops the sound and the music, without
-    // waiting for a sound system that does not answer, and gives the
-    // single-instance lock back.
+    // waiting for a sound system that does not answer; the single-instance
+    // lock and socket go with the guard as main() returns. A termination
+    // signal (the desktop session logging out) ends it the same way.
     ProgramEnd::addShutdownHook([] { closeSdlAudio(); });
-    ProgramEnd::addShutdownHook([&guard] { guard.reset(); });
+    TerminationSignals endSignals([] { ProgramEnd::endProgram(); });
 
     Form1 form1(ExerciseServices{clock, random, sounds, boxes, *guard, paths});
     frmSpelling spelling(settings);
@@ -105,10 +107,15 @@ int main(int argc, char* argv[]) {
     frmGuide guide;
     Module2::WireGuide(form1, guide);
     Module2::Main(form1, tip, settings);
+    // Ended before the event loop (a second copy, a signal during the tips):
+    // nothing more to make or wait for.
+    if (ProgramEnd::requested())
+        return 0;
     // The game and its windows, once a second copy of the program has ended
     // (the game's settings folder is made here).
-    ProgramWindows game(form1, about, BrikkoServices{sounds, music, clock, random, pump, paths},
-                        boxes);
-    QApplication::exec();
-    ProgramEnd::endProgram();
+    ProgramWindows game(form1, about, BrikkoServices{sounds, music, clock, random, paths}, boxes,
+                        pump);
+    const int status = QApplication::exec();
+    ProgramEnd::endProgram(); // the sound stopped, whatever ended the loop
+    return status;
 }

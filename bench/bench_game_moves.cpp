@@ -18,7 +18,6 @@
 #include "board_renderer.h"
 #include "brikko.h"
 #include "clock.h"
-#include "event_pump.h"
 #include "media_control.h"
 #include "random.h"
 #include "sound_player.h"
@@ -31,20 +30,13 @@
 
 namespace {
 
-class IdlePump : public EventPump {
-public:
-    void doEvents() override {}
-    void waitForEvents(double) override {}
-};
-
 struct Bench {
     bench::Silent sounds;
     bench::Silent& media = sounds;
     SystemClock clock;
     XoshiroRandom random;
-    IdlePump events;
     Brikko brikko{BrikkoServices{
-        sounds, media, clock, random, events,
+        sounds, media, clock, random,
         AppPaths(QStringLiteral("/tmp"), QStringLiteral("/tmp"), QStringLiteral("/tmp"))}};
     ImageBoardScreen screen;
     BoardRenderer renderer;

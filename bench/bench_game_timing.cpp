@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// How the game loop waits on the real clock and the real event pump: a game
+// How the game waits on the real clock, driven by its session's timer: a game
 // at level 0, left alone, on the offscreen platform. Prints
 //
 // - the processor time the process used (user + system, from
@@ -21,9 +21,8 @@
 #include "board_renderer.h"
 #include "brikko.h"
 #include "clock.h"
-#include "event_pump.h"
-#include "game_controls.h"
 #include "game_options.h"
+#include "game_session.h"
 #include "high_scores.h"
 #include "media_control.h"
 #include "message_boxes.h"
@@ -40,6 +39,7 @@
 #include <cmath>
 #include <cstdio>
 #include <ctime>
+#include <functional>
 #include <vector>
 
 namespace {
@@ -68,7 +68,11 @@ public:
     void setLabel(GameLabel, const QString&) override {}
     void hideGameWindow() override {}
     void showExerciseWindow() override {}
-    void handBackToExercise() override {}
+    void handBackToExercise() override {
+        if (onHandBack)
+            onHandBack();
+    }
+    std::function<void()> onHandBack;
 
 private:
     QString caption_ = QStringLiteral("Brikko32");
@@ -108,7 +112,6 @@ int main(int argc, char** argv) {
     bench::Silent& media = sounds;
     SystemClock clock;
     XoshiroRandom random(quint64(Steady::now().time_since_epoch().count()));
-    QtEventPump events;
     AnsweringBoxes boxes;
     NoDisplay display;
     QuietWindow window;
@@ -117,8 +120,8 @@ int main(int argc, char** argv) {
     options.StartingLevel = 0.0;
     HighScoreTable scores(dir.filePath(HighScoreFile::FileName));
 
-    Brikko brikko(BrikkoServices{sounds, media, clock, random, events,
-                                 AppPaths(dir.path(), dir.path(), dir.path())});
+    Brikko brikko(
+        BrikkoServices{sounds, media, clock, random, AppPaths(dir.path(), dir.path(), dir.path())});
     TimedScreen screen;
     screen.game = &brikko;
     screen.copies.reserve(100000);
@@ -127,20 +130,29 @@ int main(int argc, char** argv) {
     renderer.attach(&screen, &preview);
     brikko.setDrawing(&renderer);
     brikko.connectLoop({&options, &boxes, &scores, &display, &window});
-    GameControls controls(brikko);
+    GameSession session(brikko);
 
     QTimer end;
     end.setSingleShot(true);
     end.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&end, &QTimer::timeout, [&controls] { controls.mnuEndGame_Click(); });
+    QObject::connect(&end, &QTimer::timeout, [&session] { session.mnuEndGame_Click(); });
 
     const double cpuStart = bench::processCpuSeconds();
     const Steady::time_point wallStart = Steady::now();
     end.start(int(seconds * 1000));
-    while (end.isActive()) {
+    // A game that ends by itself before the time is up is followed by another.
+    const auto newGame = [&] {
         ++screen.gameNumber;
-        controls.mnuNewGame_Click();
-    }
+        session.mnuNewGame_Click();
+    };
+    window.onHandBack = [&] {
+        if (end.isActive())
+            QTimer::singleShot(0, newGame);
+        else
+            QCoreApplication::quit();
+    };
+    newGame();
+    QApplication::exec();
     const double wall = std::chrono::duration<double>(Steady::now() - wallStart).count();
     const double cpu = bench::processCpuSeconds() - cpuStart;
 
@@ -163,7 +175,7 @@ int main(int argc, char** argv) {
     const double share = cpu / wall * 100.0;
 
     std::printf("game left alone at level 0 for %.2f s of wall time (%d game(s)), "
-                "SystemClock + QtEventPump, platform %s\n",
+                "SystemClock + GameSession timer, platform %s\n",
                 wall, screen.gameNumber, qPrintable(QGuiApplication::platformName()));
     std::printf("processor: %.3f s user+system = %.3f %% of one core (target < 2 %%)\n", cpu,
                 share);

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The real game window, shown on the offscreen platform, in a running game on
-// the real clock and event pump. Prints
+// the real clock, driven by its session's timer on the event loop. Prints
 //
 // - the time from a key press sent to the window to the board repainted
 //   (the repaint happens before the key's handler returns), median and 99th
@@ -22,7 +22,6 @@
 #include "bench_support.h"
 #include "brikko.h"
 #include "clock.h"
-#include "event_pump.h"
 #include "frm_brikko.h"
 #include "frm_high_score.h"
 #include "frm_instruct.h"
@@ -94,7 +93,6 @@ int main(int argc, char** argv) {
     bench::Silent silent;
     SystemClock clock;
     XoshiroRandom random(quint64(Steady::now().time_since_epoch().count()));
-    QtEventPump events;
     AnsweringBoxes boxes;
     NoDisplay display;
     ProfileFile optionsFile(dir.filePath(GameOptions::FileName));
@@ -104,7 +102,7 @@ int main(int argc, char** argv) {
     frmHighScore highScoreWindow;
     frmInstruct instruct;
     frmOptions optionsWindow(options, boxes);
-    Brikko game(BrikkoServices{silent, silent, clock, random, events,
+    Brikko game(BrikkoServices{silent, silent, clock, random,
                                AppPaths(dir.path(), dir.path(), dir.path())});
     frmBrikko window(game, {scores, highScoreWindow, optionsWindow, instruct});
     game.connectLoop({&options, &boxes, &scores, &display, &window});
@@ -142,7 +140,9 @@ int main(int argc, char** argv) {
             window.control<QAction>("mnuEndGame")->trigger();
         });
     });
+    QObject::connect(&window, &frmBrikko::gameHandedBack, &app, &QCoreApplication::quit);
     window.control<QAction>("mnuNewGame")->trigger();
+    QApplication::exec();
 
     std::vector<double> intervals;
     for (std::size_t i = 1; i < log.paints.size(); ++i) {

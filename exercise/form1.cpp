@@ -40,8 +40,10 @@ QString Form1::hiddenNumberText() {
 void Form1::Form_Load() {
     // One copy of the program at a time: a second one ends here, silently,
     // before any window shows.
-    if (services_.instance.anotherInstanceRunning())
+    if (services_.instance.anotherInstanceRunning()) {
         ProgramEnd::endProgram();
+        return;
+    }
 
     loadWidth_ = outerWidthTwips();
     loadHeight_ = outerHeightTwips();

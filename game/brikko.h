@@ -8,10 +8,10 @@
 #include "shapes.h"
 
 #include <QString>
+#include <array>
 
 class BoardDrawing;
 class Clock;
-class EventPump;
 class MediaControl;
 class Random;
 class SoundPlayer;
@@ -23,14 +23,13 @@ struct BrikkoServices {
     MediaControl& media;
     Clock& clock;
     Random& random;
-    EventPump& events;
     AppPaths paths;
 };
 
 // The game module Brikko: the live record and its copy, the game's flags, the
 // piece operations, the game loop, the sounds and the music. One object per
 // program; it lives as long as the program. Its state is its own: the game
-// window (through GameControls) and the tests act through the commands below
+// window (through GameSession) and the tests act through the commands below
 // and read through the const accessors. It draws through a BoardDrawing and
 // holds no picture or window of its own.
 class Brikko {
@@ -67,11 +66,30 @@ public:
     // The music file's path in the data folder.
     QString MusicPath() const;
 
-    // --- Game commands ---------------------------------------------------------
-    // A whole game: reset, optional filled rows, then the passes until the
-    // game is over, then its end ("Perdu !", high score, menus, hand-back).
-    // Returns when the exercise has been handed back.
+    // --- The game's course ------------------------------------------------------
+    // The game advances only through NewGame(), advance() and the commands;
+    // it never waits, pumps events or opens a window. Whoever drives it (the
+    // game window's GameSession, tests, benchmarks) calls advance() at the
+    // time it last returned, or after any command.
+
+    // A new game: reset, optional filled rows (drawn cell by cell), the music
+    // started; the first pass is due at once, once the caller has let the
+    // events waiting be handled.
     void NewGame();
+    // Runs what is due at `now` (seconds since midnight): passes, the pauses
+    // of completed rows, the end of a wait, the music's keep-alive. Returns
+    // the clock time at which something is next due, NoDeadline when only a
+    // command can move the game on (no game, the game over, paused with the
+    // music off). A fast drop runs to its landing within one call, each step
+    // drawn. The end of a wait is measured from the end of the pass's work.
+    double advance(double now);
+    static constexpr double NoDeadline = 1e300;
+    // The game has come to its end (Playing is false, the music closed); what
+    // follows ("Perdu !", the high score, the hand-back) is the caller's.
+    // Stays true until the next NewGame().
+    bool over() const { return stage_ == Stage::Over; }
+    // The clock the game reads.
+    const Clock& clock() const { return services_.clock; }
 
     // The piece operations. Each is made whole or not at all; a move that
     // does not fit is refused (no wall kick). MoveDown is the gravity step
@@ -91,6 +109,9 @@ public:
     void setPaused(bool paused);
     // The game ends at the loop's next check.
     void endGame() { GameOver = true; }
+    // The program ends: a game under way stops now, its music closed, without
+    // its end ("Perdu !", the high score, the hand-back).
+    void abandon();
     // The "Play Sounds" option, as the options window sets it (the options'
     // own flag once connectLoop() has bound it).
     void setSoundOn(bool on) { SoundOn = on; }
@@ -116,11 +137,27 @@ public:
     void StopMusic();
 
 private:
-    // The game loop (game_loop.cpp).
-    void RunGame();
+    // The game loop (game_loop.cpp). A game is a series of steps, each
+    // followed by a wait: Stage says whether a game runs and whether it is
+    // waiting; After, what comes once the wait is over.
+    enum class Stage { Idle, Running, Waiting, Over };
+    enum class After { FirstPass, Pass, RowSound, Collapse };
+    void firstPass();
+    void pass();
+    void endOfPass();
     void SpawnPiece();
     void ClearLines();
-    void GameDelay(double seconds);
+    void rowSound();
+    void collapse();
+    void finishGame();
+    // GameDelay: the wait of `seconds` from now, then `next`; none during a
+    // fast drop.
+    void GameDelay(double seconds, After next);
+    // Whether the wait is over at `now`; meanwhile the paused caption, the
+    // board shown again after a change of the window's state, the music's
+    // keep-alive.
+    bool waitOver(double now);
+    double nextDeadline(double now) const;
     // The cells where Game.Board differs from PrevGame.Board, then the board
     // shown.
     void DrawBoard();
@@ -152,6 +189,15 @@ private:
     qint16 DropStartRow = 0; // PieceY when the fast drop began; 0: no drop
     double MusicStart = 0.0; // clock time the music was last started
     bool musicOpen_ = false;
+    Stage stage_ = Stage::Idle;
+    After after_ = After::FirstPass;
+    double waitStart_ = 0.0, waitSeconds_ = 0.0; // the wait under way
+    GameWindowState notedState_ = GameWindowState::Normal;
+    // ClearLines' completed rows (indexed 1..18), their count, and the row the
+    // collapse has come to.
+    std::array<bool, BoardRows + 1> complete_{};
+    int numLines_ = 0;
+    int collapseRow_ = 0;
 
     BrikkoServices services_;
     GameLoopLinks loop_;

@@ -77,7 +77,7 @@ private:
 };
 
 frmBrikko::frmBrikko(Brikko& game, GameWindowLinks links, QObject* parent)
-    : Form(QStringLiteral("frmBrikko"), parent), game_(game), controls_(game),
+    : Form(QStringLiteral("frmBrikko"), parent), game_(game), session_(game),
       keys_(std::make_unique<KeyForwarder>(*this)), links_(links),
       caption_(QStringLiteral("Brikko32")) {
     // The game window is laid out in pixels.
@@ -183,31 +183,32 @@ void frmBrikko::Form_Activate() {
 }
 
 void frmBrikko::Form_Resize() {
-    controls_.Form_Resize(windowState());
+    session_.Form_Resize(windowState());
 }
 
 void frmBrikko::Form_Unload() {
-    // Errors are of no interest any more: the program ends here.
+    // Errors are of no interest any more: the program ends here. A game
+    // under way stops where it is, without its end ("Perdu !", high score).
     qApp->removeEventFilter(keys_.get());
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    session_.abandon();
     closeMusic();
     ProgramEnd::endProgram();
 }
 
 void frmBrikko::Form_KeyDown(int keyCode) {
-    controls_.Form_KeyDown(keyCode);
+    session_.Form_KeyDown(keyCode);
 }
 
 void frmBrikko::mnuNewGame_Click() {
-    controls_.mnuNewGame_Click();
+    session_.mnuNewGame_Click();
 }
 
 void frmBrikko::mnuPause_Click() {
-    controls_.mnuPause_Click();
+    session_.mnuPause_Click();
 }
 
 void frmBrikko::mnuEndGame_Click() {
-    controls_.mnuEndGame_Click();
+    session_.mnuEndGame_Click();
 }
 
 void frmBrikko::mnuHighScore_Click() {
@@ -215,18 +216,21 @@ void frmBrikko::mnuHighScore_Click() {
 }
 
 void frmBrikko::mnuOptions_Click() {
-    controls_.pauseIfPlaying();
+    session_.pauseIfPlaying();
     links_.options.ShowOptions();
+    session_.poll(); // the sounds may have been switched off
 }
 
 void frmBrikko::mnuInstruct_Click() {
-    controls_.pauseIfPlaying();
+    session_.pauseIfPlaying();
     links_.instruct.Show(true);
+    session_.poll();
 }
 
 void frmBrikko::mnuAbout_Click() {
-    controls_.pauseIfPlaying();
+    session_.pauseIfPlaying();
     emit aboutRequested();
+    session_.poll();
 }
 
 void frmBrikko::mnuExit_Click() {

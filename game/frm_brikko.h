@@ -3,7 +3,7 @@
 
 #include "board_renderer.h"
 #include "form.h"
-#include "game_controls.h"
+#include "game_session.h"
 #include "game_window_port.h"
 #include "render_surfaces.h"
 
@@ -30,7 +30,7 @@ struct GameWindowLinks {
 // The game window: the board, the preview of the next piece, the score, lines
 // and level, and the game's menus. It has no close button: only "&Quitter"
 // unloads it, and that ends the program. Keys and menu commands go to the
-// game through GameControls; the game loop shows its state through the
+// game through its GameSession; the game loop shows its state through the
 // GameWindowPort, BoardScreen and PreviewView interfaces.
 class frmBrikko : public Form, public GameWindowPort, public BoardScreen, public PreviewView {
     Q_OBJECT
@@ -38,7 +38,7 @@ public:
     frmBrikko(Brikko& game, GameWindowLinks links, QObject* parent = nullptr);
     ~frmBrikko() override;
 
-    GameControls& controls() { return controls_; }
+    GameSession& session() { return session_; }
     // The board's pictures and back buffer, drawn for this window's screen.
     BoardRenderer& renderer() { return renderer_; }
 
@@ -97,7 +97,7 @@ private:
     void closeMusic();
 
     Brikko& game_;
-    GameControls controls_;
+    GameSession session_;
     std::unique_ptr<KeyForwarder> keys_;
     BoardRenderer renderer_;
     GameWindowLinks links_;

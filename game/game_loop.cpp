@@ -1,20 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The game loop of Brikko: a new game, its passes (spawn or gravity step,
-// drawing, completed rows, score), the wait between two passes, and the end
-// of the game with its hand-back to the exercise.
-//
-// Everything runs on the user-interface thread. The whole game runs inside the
-// "&Nouveau jeu" handler; keys, menus and window events run nested inside
-// GameDelay's wait (and the one yield at the start of RunGame) and talk to the
-// loop only through the flags and the record.
+// The game loop of Brikko as a state machine: a new game, its passes (spawn
+// or gravity step, drawing, completed rows, score), the waits between them,
+// and the game's end. advance() runs what is due and says when it is next
+// due; nothing here waits, pumps events or opens a window. The game window's
+// GameSession drives it from a timer on the one event loop, and runs what
+// follows the end ("Perdu !", high score, hand-back); keys and menus between
+// two calls talk to it through the flags and the record.
 
 #include "brikko.h"
 
 #include "clock.h"
-#include "event_pump.h"
 #include "game_options.h"
-#include "high_scores.h"
-#include "message_boxes.h"
 #include "random.h"
 
 #include <algorithm>
@@ -132,76 +128,121 @@ void Brikko::NewGame() {
     }
     DrawBoard();
     PrevGame = Game;
-    RunGame();
-}
 
-void Brikko::RunGame() {
-    Clock& clock = services_.clock;
-    // Cleared before the first yield rather than after it, so that an "end
-    // game" command handled in that yield is not lost.
+    // Cleared before the events waiting are handled rather than after, so
+    // that an "end game" command handled then is not lost.
     GameOver = false;
     if (SoundOn) {
         MusicOpen();
         MusicPlay();
         MusicStart = clock.secondsSinceMidnight();
     }
-    services_.events.doEvents();
+    stage_ = Stage::Running;
+    after_ = After::FirstPass;
+}
 
-    services_.random.reseed(clock.secondsSinceMidnight());
+double Brikko::advance(double now) {
+    for (;;) {
+        switch (stage_) {
+        case Stage::Idle:
+        case Stage::Over:
+            return NoDeadline;
+        case Stage::Waiting:
+            if (!waitOver(now))
+                return nextDeadline(now);
+            stage_ = Stage::Running;
+            break;
+        case Stage::Running:
+            break;
+        }
+        switch (after_) {
+        case After::FirstPass:
+            firstPass();
+            break;
+        case After::Pass:
+            if (GameOver)
+                finishGame();
+            else
+                pass();
+            break;
+        case After::RowSound:
+            rowSound();
+            break;
+        case After::Collapse:
+            DrawBoard();
+            // The same row again: it now holds the row that was above it.
+            collapse();
+            break;
+        }
+        now = services_.clock.secondsSinceMidnight();
+    }
+}
+
+void Brikko::abandon() {
+    if (stage_ == Stage::Idle)
+        return;
+    Game.Playing = false;
+    StopMusic();
+    stage_ = Stage::Idle;
+}
+
+void Brikko::firstPass() {
+    services_.random.reseed(services_.clock.secondsSinceMidnight());
     Landed = true; // the first pass spawns
     Game.NextPiece = randomKind(services_.random);
+    pass();
+}
 
-    do {
-        PrevGame = Game;
+void Brikko::pass() {
+    PrevGame = Game;
+    if (Landed) {
+        Game.Piece = Game.NextPiece;
+        Game.NextPiece = randomKind(services_.random);
+        Game.PieceX = SpawnColumn;
+        Game.Orientation = SpawnOrientation;
+        Game.PieceY = spawnRow(Game.Piece);
+        SpawnPiece();
+        ShowPreview(Game.NextPiece);
+        Landed = false;
+    } else {
+        MoveDown();
+    }
+    DrawBoard();
+    if (Landed)
+        ClearLines(); // then endOfPass(), once the rows are gone
+    else
+        endOfPass();
+}
+
+void Brikko::endOfPass() {
+    if (Landed) {
+        showLabel(loop_.window, GameLabel::lblScore, Game.Score);
+        showLabel(loop_.window, GameLabel::lblLevel, Game.Level);
+        showLabel(loop_.window, GameLabel::lblLines, Game.Lines);
+    }
+    if (Dropping) {
+        // A fast drop neither waits nor lets events in until the piece lands.
         if (Landed) {
-            Game.Piece = Game.NextPiece;
-            Game.NextPiece = randomKind(services_.random);
-            Game.PieceX = SpawnColumn;
-            Game.Orientation = SpawnOrientation;
-            Game.PieceY = spawnRow(Game.Piece);
-            SpawnPiece();
-            ShowPreview(Game.NextPiece);
-            Landed = false;
-        } else {
-            MoveDown();
-        }
-        DrawBoard();
-
-        if (Landed) {
-            ClearLines();
-            showLabel(loop_.window, GameLabel::lblScore, Game.Score);
-            showLabel(loop_.window, GameLabel::lblLevel, Game.Level);
-            showLabel(loop_.window, GameLabel::lblLines, Game.Lines);
-        }
-
-        if (Dropping) {
-            // A fast drop neither waits nor yields until the piece lands.
-            if (Landed) {
-                Dropping = false;
-                if (DropStartRow != 0) {
-                    Game.Score += Game.PieceY - DropStartRow;
-                    showLabel(loop_.window, GameLabel::lblScore, Game.Score);
-                    DropStartRow = 0;
-                }
+            Dropping = false;
+            if (DropStartRow != 0) {
+                Game.Score += Game.PieceY - DropStartRow;
+                showLabel(loop_.window, GameLabel::lblScore, Game.Score);
+                DropStartRow = 0;
             }
-        } else {
-            GameDelay(StepDelay);
         }
-    } while (!GameOver);
+        stage_ = Stage::Running;
+        after_ = After::Pass;
+    } else {
+        GameDelay(StepDelay, After::Pass);
+    }
+}
 
+void Brikko::finishGame() {
     Game.Playing = false;
     // The music goes with the game that opened it, whatever the sound
     // setting says now.
     StopMusic();
-    if (loop_.boxes)
-        loop_.boxes->msgBox(GameLoop::LostMessage, MsgPlain, GameLoop::MessageTitle);
-    if (loop_.highScores && loop_.boxes && loop_.highScoreDisplay)
-        loop_.highScores->CheckHighScore(Game.Score, *loop_.boxes, *loop_.highScoreDisplay);
-    if (loop_.window) {
-        loop_.window->setGameMenus(GameMenuStates::idle());
-        loop_.window->hideGameWindow();
-        loop_.window->handBackToExercise();
-    }
+    stage_ = Stage::Over;
 }
 
 void Brikko::SpawnPiece() {
@@ -219,56 +260,62 @@ void Brikko::SpawnPiece() {
 }
 
 void Brikko::ClearLines() {
-    int numLines = 0;
+    numLines_ = 0;
     PrevGame = Game;
 
     // Completed rows, from the floor up, emptied at once.
-    std::array<bool, BoardRows + 1> complete{}; // indexed by row 1..18
+    complete_ = {};
     for (int r = BoardRows; r >= 1; --r) {
         bool full = true;
         for (int c = 1; c <= BoardColumns && full; ++c)
             full = Game.Board(c, r) != 0;
-        complete[std::size_t(r)] = full;
+        complete_[std::size_t(r)] = full;
         if (full) {
-            ++numLines;
+            ++numLines_;
             for (int c = 1; c <= BoardColumns; ++c)
                 Game.Board(c, r) = 0;
         }
     }
     DrawBoard();
-    GameDelay(GameLoop::ClearPause);
+    GameDelay(GameLoop::ClearPause, After::RowSound);
+}
 
+void Brikko::rowSound() {
     if (SoundOn) {
-        const QString sound = GameLoop::rowsSound(numLines);
+        const QString sound = GameLoop::rowsSound(numLines_);
         if (!sound.isEmpty())
             PlaySound(sound);
     }
+    collapseRow_ = BoardRows;
+    collapse();
+}
 
-    // Collapse: each completed row in its own step, the rows above it falling
-    // one row. The row that comes in at the top is empty: row 1 is not left
-    // in place, which would show a resting piece's cells twice.
-    int row = BoardRows;
-    while (row >= 2) {
-        if (!complete[std::size_t(row)]) {
-            --row;
+void Brikko::collapse() {
+    // Each completed row in its own step, the rows above it falling one row,
+    // then drawn after a pause. The row that comes in at the top is empty:
+    // row 1 is not left in place, which would show a resting piece's cells
+    // twice.
+    while (collapseRow_ >= 2) {
+        const int row = collapseRow_;
+        if (!complete_[std::size_t(row)]) {
+            --collapseRow_;
             continue;
         }
         PrevGame = Game;
         for (int k = row; k >= 2; --k) {
             for (int c = 1; c <= BoardColumns; ++c)
                 Game.Board(c, k) = Game.Board(c, k - 1);
-            complete[std::size_t(k)] = complete[std::size_t(k - 1)];
+            complete_[std::size_t(k)] = complete_[std::size_t(k - 1)];
         }
         for (int c = 1; c <= BoardColumns; ++c)
             Game.Board(c, 1) = 0;
-        complete[1] = false;
-        GameDelay(GameLoop::ClearPause);
-        DrawBoard();
-        // The same row again: it now holds the row that was above it.
+        complete_[1] = false;
+        GameDelay(GameLoop::ClearPause, After::Collapse);
+        return;
     }
 
     // Level first, then the points at the new level.
-    const qint32 lines = GameLoop::addCapped(Game.Lines, numLines);
+    const qint32 lines = GameLoop::addCapped(Game.Lines, numLines_);
     if (lines / GameLoop::LinesPerLevel > Game.Lines / GameLoop::LinesPerLevel) {
         if (SoundOn)
             PlaySound(QStringLiteral("Sound1.wav"));
@@ -277,60 +324,61 @@ void Brikko::ClearLines() {
             StepDelay -= GameLoop::DelayPerLevel;
     }
     Game.Lines = lines;
-    Game.Score += GameLoop::rowPoints(numLines, Game.Level);
+    Game.Score += GameLoop::rowPoints(numLines_, Game.Level);
+    endOfPass();
 }
 
-void Brikko::GameDelay(double seconds) {
-    if (Dropping)
+void Brikko::GameDelay(double seconds, After next) {
+    after_ = next;
+    if (Dropping) {
+        stage_ = Stage::Running;
         return;
-    Clock& clock = services_.clock;
-    GameWindowPort* window = loop_.window;
-    const auto windowState = [window] {
-        return window ? window->windowState() : GameWindowState::Normal;
-    };
-    const double t0 = clock.secondsSinceMidnight();
-    GameWindowState notedState = windowState();
-
-    for (;;) {
-        // Sounds switched off (in the options window, opened from inside this
-        // wait): the music stops now, not at its own end.
-        if (!SoundOn)
-            StopMusic();
-        const double now = clock.secondsSinceMidnight();
-        const double elapsed = now - t0;
-        // Over once not paused and the time is up, or the clock has gone back
-        // past midnight.
-        if (!Paused && !(now >= t0 && elapsed < seconds)) {
-            if (window && window->caption() == GameLoop::PausedCaption)
-                window->setCaption(GameLoop::Caption);
-            return;
-        }
-
-        // The music is started again every 150 seconds, and when the clock
-        // has gone back past midnight.
-        if (SoundOn && (now - MusicStart >= GameLoop::MusicPeriod || now < MusicStart)) {
-            MusicPlay();
-            MusicStart = now;
-        }
-
-        if (GameOver || Dropping)
-            return;
-
-        if (Paused) {
-            if (window && window->caption() != GameLoop::PausedCaption)
-                window->setCaption(GameLoop::PausedCaption);
-            // A minimised window loses the board's image: show it again.
-            if (const GameWindowState state = windowState(); state != notedState) {
-                RepaintBoard();
-                notedState = state;
-            }
-        }
-
-        // Block until the next event or the next thing due: the end of the
-        // delay, the music's next start, or (paused) a periodic wake-up.
-        double timeout = Paused ? GameLoop::PausedWakeUp : seconds - elapsed;
-        if (SoundOn)
-            timeout = std::min(timeout, MusicStart + GameLoop::MusicPeriod - now);
-        services_.events.waitForEvents(std::max(timeout, GameLoop::ShortestWait));
     }
+    waitStart_ = services_.clock.secondsSinceMidnight();
+    waitSeconds_ = seconds;
+    notedState_ = loop_.window ? loop_.window->windowState() : GameWindowState::Normal;
+    stage_ = Stage::Waiting;
+}
+
+bool Brikko::waitOver(double now) {
+    GameWindowPort* window = loop_.window;
+    // Sounds switched off (in the options window, opened during the wait):
+    // the music stops now, not at its own end.
+    if (!SoundOn)
+        StopMusic();
+    // Over once not paused and the time is up, or the clock has gone back
+    // past midnight.
+    if (!Paused && !(now >= waitStart_ && now < waitStart_ + waitSeconds_)) {
+        if (window && window->caption() == GameLoop::PausedCaption)
+            window->setCaption(GameLoop::Caption);
+        return true;
+    }
+    // The music is started again every 150 seconds, and when the clock has
+    // gone back past midnight.
+    if (SoundOn && (now - MusicStart >= GameLoop::MusicPeriod || now < MusicStart)) {
+        MusicPlay();
+        MusicStart = now;
+    }
+    if (GameOver || Dropping)
+        return true;
+    if (Paused) {
+        if (window && window->caption() != GameLoop::PausedCaption)
+            window->setCaption(GameLoop::PausedCaption);
+        // A minimised window loses the board's image: show it again.
+        const GameWindowState state = window ? window->windowState() : GameWindowState::Normal;
+        if (state != notedState_) {
+            RepaintBoard();
+            notedState_ = state;
+        }
+    }
+    return false;
+}
+
+double Brikko::nextDeadline(double now) const {
+    // The end of the wait, the music's next start, and, paused, a periodic
+    // look at the clock (it may go back past midnight).
+    double due = Paused ? now + GameLoop::PausedWakeUp : waitStart_ + waitSeconds_;
+    if (SoundOn)
+        due = std::min(due, MusicStart + GameLoop::MusicPeriod);
+    return due;
 }

@@ -34,15 +34,8 @@ inline constexpr int LinesPerLevel = 10;
 inline constexpr double MusicPeriod = 150.0; // the music is started again this often
 inline constexpr int FirstFilledRow = 10;    // NewGame may fill rows 10 to 18
 inline constexpr int FillDraw = 30;          // a cell fills when a draw of 0..29 <= level
-// While paused with nothing timed to do, the wait still wakes this often.
+// While paused, the wait still looks at the clock this often.
 inline constexpr double PausedWakeUp = 60.0;
-// The shortest wait handed to the event pump. A deadline that the clock
-// reaches exactly can still read as a hair short of it once the elapsed time
-// is worked out in floating point (a few 1e-12 s at this clock's size); the
-// next wait then lasts at least this long, far below any real clock's
-// resolution, so that the clock moves past the deadline instead of sitting
-// on it.
-inline constexpr double ShortestWait = 1e-9;
 
 inline const QString Caption = QStringLiteral("Brikko32");
 inline const QString PausedCaption = QStringLiteral("Brikko32 - Paused");

@@ -3,10 +3,11 @@
 
 #include "form1.h"
 
+#include <QCoreApplication>
 #include <QWidget>
 
 ProgramWindows::ProgramWindows(Form1& form1, Form& about, BrikkoServices services,
-                               MessageBoxes& boxes, QObject* parent)
+                               MessageBoxes& boxes, EventPump& events, QObject* parent)
     : QObject(parent), form1_(form1),
       optionsFile_(services.paths.configFile(GameOptions::FileName)),
       options_(optionsFile_, &boxes),
@@ -15,8 +16,7 @@ ProgramWindows::ProgramWindows(Form1& form1, Form& about, BrikkoServices service
       // frame only when loaded.
       optionsWindow_(options_, boxes, &gameWindow_),
       gameWindow_(game_, {highScores_, highScoreWindow_, optionsWindow_, instruct_}),
-      splash_(options_, game_, services.events, {&highScoreWindow_, &about, &instruct_},
-              gameWindow_) {
+      splash_(options_, game_, events, {&highScoreWindow_, &about, &instruct_}, gameWindow_) {
     game_.connectLoop({&options_, &boxes, &highScores_, &highScoreWindow_, &gameWindow_});
     connect(&gameWindow_, &frmBrikko::gameHandedBack, &form1_, &Form1::ResetAfterGame);
     connect(&gameWindow_, &frmBrikko::exerciseWindowRequested, &form1_,
@@ -24,6 +24,12 @@ ProgramWindows::ProgramWindows(Form1& form1, Form& about, BrikkoServices service
     // A running game is already paused; the box holds the game until it closes.
     connect(&gameWindow_, &frmBrikko::aboutRequested, &about, [&about] { about.Show(true); });
     connect(&form1_, &Form1::rewardRequested, this, &ProgramWindows::openGame);
+    // The program ends (a termination signal, the main window's "&Quitter"):
+    // a game under way stops without its end, and its music is closed.
+    connect(qApp, &QCoreApplication::aboutToQuit, this, [this] {
+        gameWindow_.session().abandon();
+        game_.StopMusic();
+    });
 }
 
 ProgramWindows::~ProgramWindows() = default;

@@ -14,6 +14,7 @@
 #include <QObject>
 
 class Form1;
+class EventPump;
 class MessageBoxes;
 
 // The game module with its windows, and the links between them and the
@@ -25,8 +26,10 @@ class ProgramWindows : public QObject {
     Q_OBJECT
 public:
     // `about` is the program's one about box, shown modally from the game.
+    // `events`: the splash lets its captions be painted between its loading
+    // steps.
     ProgramWindows(Form1& form1, Form& about, BrikkoServices services, MessageBoxes& boxes,
-                   QObject* parent = nullptr);
+                   EventPump& events, QObject* parent = nullptr);
     ~ProgramWindows() override;
 
     Brikko& game() { return game_; }

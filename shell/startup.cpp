@@ -24,11 +24,14 @@ void WireGuide(Form1& form1, frmGuide& guide) {
 void Main(Form1& form1, frmTip& tip, const SettingsStore& settings) {
     WireMainWindow(form1, tip);
     form1.Load();
+    if (ProgramEnd::requested())
+        return; // a second copy
     if (TipsSetting::showAtStartup(settings))
         tip.Show(true);
     else
         tip.Unload();
-    form1.Show(false);
+    if (!ProgramEnd::requested()) // not ended while the tips were shown
+        form1.Show(false);
 }
 
 QWidget* WindowToBringForward() {

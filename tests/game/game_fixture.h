@@ -9,8 +9,8 @@
 #include "board_renderer.h"
 #include "brikko.h"
 #include "fakes.h"
-#include "game_controls.h"
 #include "game_options.h"
+#include "game_session.h"
 #include "high_scores.h"
 #include "key_codes.h"
 #include "profile_file.h"
@@ -64,7 +64,7 @@ struct GameFixture : GameServices, GameWindowPort, HighScoreDisplay, MediaContro
     // A folder name with spaces and double quotes: the music's path goes as it is.
     inline static const QString DataDir = QStringLiteral("/opt/quote \"x\" dir");
 
-    GameFixture() : brikko({sounds, *this, clock, random, events, AppPaths(DataDir, "", "")}) {
+    GameFixture() : brikko({sounds, *this, clock, random, AppPaths(DataDir, "", "")}) {
         boxes.onMsgBox = [this] {
             const FakeMessageBoxes::Shown& m = boxes.shown.back();
             journal << QStringLiteral("%1 (%2, %3)").arg(m.text).arg(m.style).arg(m.title);
@@ -79,7 +79,7 @@ struct GameFixture : GameServices, GameWindowPort, HighScoreDisplay, MediaContro
     BoardRenderer renderer;
     ImageBoardScreen screen;
     ImagePreviewView preview;
-    GameControls controls{brikko};
+    GameSession session{brikko};
     QStringList journal, music;
     QString caption_ = QStringLiteral("Brikko32"), musicPath; // the last path opened or played
     GameWindowState state = GameWindowState::Normal;
@@ -132,9 +132,14 @@ struct GameFixture : GameServices, GameWindowPort, HighScoreDisplay, MediaContro
     // At `seconds` after the start: a key, or 0 "&Arrêter la partie".
     void keyAt(double seconds, int key) {
         events.at(Start + seconds,
-                  [this, key] { key ? controls.Form_KeyDown(key) : controls.mnuEndGame_Click(); });
+                  [this, key] { key ? session.Form_KeyDown(key) : session.mnuEndGame_Click(); });
     }
-    void play() { controls.mnuNewGame_Click(); }
+    // "&Nouveau jeu", then the game to its end and the hand-back. The number
+    // of times the session's timer fired.
+    int play() {
+        session.mnuNewGame_Click();
+        return runOnFakeClock(events, clock, session);
+    }
 
 private:
     std::vector<std::pair<std::function<bool(const Brikko&)>, std::function<void()>>> triggers;

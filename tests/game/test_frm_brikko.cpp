@@ -29,8 +29,7 @@ struct WindowFixture : GameServices {
     frmHighScore highScoreWindow;
     frmInstruct instruct;
     frmOptions optionsWindow{options, boxes};
-    Brikko game{
-        {sounds, media, clock, random, events, AppPaths(dir.path(), dir.path(), dir.path())}};
+    Brikko game{{sounds, media, clock, random, AppPaths(dir.path(), dir.path(), dir.path())}};
     frmBrikko window{game, {scores, highScoreWindow, optionsWindow, instruct}};
 
     WindowFixture() {
@@ -64,6 +63,7 @@ struct WindowFixture : GameServices {
         events.at(Start + 2.2, std::move(during)); // the piece clear of the top
         events.at(Start + 5, [this] { action("mnuEndGame")->trigger(); });
         action("mnuNewGame")->trigger();
+        runOnFakeClock(events, clock, window.session());
     }
 };
 

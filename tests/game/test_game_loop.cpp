@@ -48,9 +48,9 @@ private slots:
             f.brikko.loadPosition({boardOf(rows, 10), 0, 0, 0, 0, lines, f.brikko.game().Level});
         });
         f.whenDrawn([&](const Brikko& b) { return b.game().PieceY == 2; },
-                    [&] { f.controls.Form_KeyDown(KeyUp); });
+                    [&] { f.session.Form_KeyDown(KeyUp); });
         f.whenDrawn([&](const Brikko& b) { return b.game().Lines > lines && b.game().PieceY == 3; },
-                    [&] { f.controls.mnuEndGame_Click(); });
+                    [&] { f.session.mnuEndGame_Click(); });
         f.play();
         QStringList waits, heard; // heard: not the steps' ticks
         for (std::size_t i = 1; i < f.draws.size(); ++i) {
@@ -94,8 +94,8 @@ private slots:
         f.events.at(Start, [&] { f.brikko.loadPosition({boardOf(before)}); });
         f.whenDrawn([&](const Brikko& b) { return b.game().PieceY == 2; },
                     [&] { // the I stands up into column 5
-                        f.controls.Form_KeyDown(before.last().indexOf(u'.') == 4 ? KeyUp : 0);
-                        f.controls.Form_KeyDown(fastDrop ? KeyDown : 0);
+                        f.session.Form_KeyDown(before.last().indexOf(u'.') == 4 ? KeyUp : 0);
+                        f.session.Form_KeyDown(fastDrop ? KeyDown : 0);
                     });
         f.keyAt(9.0, 0);
         f.play();
@@ -160,81 +160,97 @@ private slots:
             [&] {
                 if (state != "landed")
                     tAt(5);
-                f.controls.Form_KeyDown(state == "paused" ? KeyP : 0);
+                f.session.Form_KeyDown(state == "paused" ? KeyP : 0);
                 if (state == "dropping") {
-                    f.controls.Form_KeyDown(KeyDown);
+                    f.session.Form_KeyDown(KeyDown);
                     tAt(9);
                 }
-                key < 0 ? f.controls.mnuPause_Click() : f.controls.Form_KeyDown(key);
+                key < 0 ? f.session.mnuPause_Click() : f.session.Form_KeyDown(key);
                 after = QString::asprintf("%d %d %d %d", f.brikko.game().PieceX,
                                           f.brikko.game().Orientation, f.brikko.dropStartRow(),
                                           int(f.brikko.paused()));
-                f.controls.mnuEndGame_Click();
+                f.session.mnuEndGame_Click();
             });
         f.play();
         QTEST(after, "after");
     }
-    // Scripts of a game at level 0, seconds after the start: P the key P, E
-    // "&Arrêter la partie", R m X the window restored, minimised, maximised, S
-    // its state changed (minimised or not) without a resize, O N sounds off and
-    // on, U the music unloaded, M the clock back to 0.5 s and the end at 2 s.
-    // Restoring pauses; paused, no pass runs, a change of the window's state
-    // shows the board again and P resumes, the next pass at once. The clock
-    // back past midnight ends the wait at once and starts the music again. The
-    // music opens and plays at the start, plays every 150 s, also while paused,
-    // and closes at the end; sounds off from the start: nothing at all; sounds
-    // switched off stop it at once, and on again the keep-alive plays it. The
-    // music's path is the data folder's, whatever its name. A game ended while paused keeps
-    // its caption; "&Nouveau jeu" is ignored in a game.
-    void scripts_data() {
+    // Games at level 0 driven by commands at given times (seconds after the
+    // start). Restoring the window pauses; paused, no pass runs, a change of
+    // the window's state shows the board again and P resumes, the next pass
+    // at once. The clock back past midnight ends the wait at once and starts
+    // the music again. The music opens and plays at the start, plays every
+    // 150 s, also while paused, and closes at the end; sounds off from the
+    // start: nothing at all; sounds switched off stop it at once, and on
+    // again the keep-alive plays it. The music's path is the data folder's,
+    // whatever its name. A game ended while paused keeps its caption;
+    // "&Nouveau jeu" is ignored in a game.
+    void commands_data() {
         QTest::addColumn<bool>("soundOn");
-        QTest::addColumn<QString>("script");
-        QTest::addColumn<bool>("paused");   // at the end
-        QTest::addColumn<QString>("draws"); // the two after the first step; empty: unchecked
-        QTest::addColumn<QString>("music"); // after the opening; empty: no command at all
-        const auto row = [](const char* name, bool soundOn, const char* script, bool paused,
+        QTest::addColumn<QString>("commands"); // "<command> at <seconds>, ..."
+        QTest::addColumn<bool>("paused");      // at the end
+        QTest::addColumn<QString>("draws");    // the two after the first command; empty: unchecked
+        QTest::addColumn<QString>("music");    // after the opening; empty: no command at all
+        const auto row = [](const char* name, bool soundOn, const char* commands, bool paused,
                             const char* draws, const char* music) {
-            QTest::newRow(name) << soundOn << QString(script) << paused << QString(draws)
+            QTest::newRow(name) << soundOn << QString(commands) << paused << QString(draws)
                                 << QString(music);
         };
-        row("restored", false, "R1.25 S5 P10 E10.2", false, "5 10", "");
-        row("minimised", false, "m1.25 S5 P10 E10.2", true, "1.5 2", "");
-        row("maximised", false, "X1.25 S5 P10 E10.2", true, "1.5 2", "");
-        row("midnight", true, "M1.25", false, "0.5 1", "play 0.5 close 2.0");
-        row("paused", true, "P0.25 E320", true, "", "play 36150.0 play 36300.0 close 36320.0");
-        row("sounds off", false, "P0.25 P140 E170", false, "", "");
-        row("switched off", true, "O10 E170", false, "", "close 36010.0");
-        row("off and on", true, "P0.25 O10 N20 E160", true, "",
-            "close 36010.0 play 36150.0 close 36160.0");
-        row("unloaded", true, "P0.25 U10 E100", true, "", "close 36010.0");
+        row("restored", false, "restore at 1.25, state change at 5, P at 10, end at 10.2", false,
+            "5 10", "");
+        row("minimised", false, "minimise at 1.25, state change at 5, P at 10, end at 10.2", true,
+            "1.5 2", "");
+        row("maximised", false, "maximise at 1.25, state change at 5, P at 10, end at 10.2", true,
+            "1.5 2", "");
+        row("midnight", true, "midnight at 1.25", false, "0.5 1", "play 0.5 close 2.0");
+        row("paused", true, "P at 0.25, end at 320", true, "",
+            "play 36150.0 play 36300.0 close 36320.0");
+        row("sounds off", false, "P at 0.25, P at 140, end at 170", false, "", "");
+        row("switched off", true, "sounds off at 10, end at 170", false, "", "close 36010.0");
+        row("off and on", true, "P at 0.25, sounds off at 10, sounds on at 20, end at 160", true,
+            "", "close 36010.0 play 36150.0 close 36160.0");
+        row("unloaded", true, "P at 0.25, music unloaded at 10, end at 100", true, "",
+            "close 36010.0");
     }
-    void scripts() {
+    void commands() {
         QFETCH(bool, soundOn);
-        QFETCH(QString, script);
+        QFETCH(QString, commands);
         QFETCH(bool, paused);
         QFETCH(QString, draws);
         QFETCH(QString, music);
         GameFixture f;
         f.options.SoundOn = soundOn;
-        const QHash<char, std::function<void()>> act{
-            {'P', [&] { f.controls.Form_KeyDown(KeyP); }},
-            {'E', [&] { f.controls.mnuEndGame_Click(); }},
-            {'R', [&] { f.controls.Form_Resize(f.state = GameWindowState::Normal); }},
-            {'m', [&] { f.controls.Form_Resize(f.state = GameWindowState::Minimized); }},
-            {'X', [&] { f.controls.Form_Resize(f.state = GameWindowState::Maximized); }},
-            {'S', [&] { f.state = GameWindowState(f.state != GameWindowState::Minimized); }},
-            {'O', [&] { f.options.SoundOn = false; }},
-            {'N', [&] { f.options.SoundOn = true; }},
-            {'U', [&] { f.brikko.StopMusic(); }},
-            {'M', [&] { f.clock.seconds = 0.5, f.keyAt(2.0 - Start, 0); }}};
+        const auto resize = [&f](GameWindowState s) { f.session.Form_Resize(f.state = s); };
+        const QHash<QString, std::function<void()>> act{
+            {"P", [&] { f.session.Form_KeyDown(KeyP); }},
+            {"end", [&] { f.session.mnuEndGame_Click(); }},
+            {"restore", [&] { resize(GameWindowState::Normal); }},
+            {"minimise", [&] { resize(GameWindowState::Minimized); }},
+            {"maximise", [&] { resize(GameWindowState::Maximized); }},
+            // minimised or not, without a resize, the window's event noticed
+            {"state change",
+             [&] {
+                 f.state = GameWindowState(f.state != GameWindowState::Minimized);
+                 f.session.poll();
+             }},
+            // as the options window does, then noticed as it closes
+            {"sounds off", [&] { f.options.SoundOn = false, f.session.poll(); }},
+            {"sounds on", [&] { f.options.SoundOn = true, f.session.poll(); }},
+            {"music unloaded", [&] { f.brikko.StopMusic(); }},
+            // the clock back to 0.5 s, the end at 2 s; the timer, on a clock
+            // that never goes back, fires meanwhile
+            {"midnight",
+             [&] { f.clock.seconds = 0.5, f.keyAt(2.0 - Start, 0), f.session.poll(); }}};
         std::size_t first = 0;
-        for (const QString& step : script.split(u' '))
-            f.events.at(Start + step.mid(1).toDouble(), [&, a = act[step[0].toLatin1()]] {
+        for (const QString& command : commands.split(", ")) {
+            const QStringList parts = command.split(" at ");
+            QVERIFY2(act.contains(parts[0]), qPrintable(parts[0]));
+            f.events.at(Start + parts[1].toDouble(), [&, a = act[parts[0]]] {
                 first = first ? first : f.draws.size();
                 a();
             });
-        f.events.at(Start + 0.1, [&] { f.controls.mnuNewGame_Click(); });
-        f.play();
+        }
+        f.events.at(Start + 0.1, [&] { f.session.mnuNewGame_Click(); });
+        const int fired = f.play();
         if (!draws.isEmpty()) // seconds after the start, or after midnight
             QCOMPARE(QString::number(std::fmod(f.draws[first].time, Start)) + ' ' +
                          QString::number(std::fmod(f.draws[first + 1].time, Start)),
@@ -242,8 +258,9 @@ private slots:
         QCOMPARE(f.music.join(' '), music.isEmpty() ? "" : "open 36000.0 play 36000.0 " + music);
         QCOMPARE(f.caption(), paused ? "Brikko32 - Paused" : "Brikko32");
         QVERIFY(soundOn || f.sounds.played.isEmpty());
-        // Paused, the loop waits each minute, for 150 s, 300 s and each event.
-        QVERIFY(!script.startsWith("P0.25 E") || f.events.waits <= 9);
+        // Paused, the timer fires each minute, at 150 s and 300 s, no more.
+        QVERIFY2(!commands.startsWith("P at 0.25, end") || fired <= 9,
+                 qPrintable(QString("the timer fired %1 times").arg(fired)));
         QCOMPARE(f.musicPath, soundOn ? GameFixture::DataDir + "/Brikko32.mid" : QString());
     }
 };

@@ -6,6 +6,7 @@
 #include "brikko.h"
 #include "fakes.h"
 #include "game_options.h"
+#include "game_session.h"
 #include "profile_file.h"
 #include "sdl_audio.h"
 #include "sdl_media_control.h"
@@ -67,12 +68,13 @@ private slots:
         ProfileFile file(dir.filePath(GameOptions::FileName));
         GameOptions options(file);
         options.SoundOn = true;
-        Brikko game(
-            {sounds, *music, clock, random, events, AppPaths(data, dir.path(), dir.path())});
+        Brikko game({sounds, *music, clock, random, AppPaths(data, dir.path(), dir.path())});
         game.connectLoop({&options, &boxes});
         bool playing = false;
         events.at(clock.seconds + 1, [&] { playing = Mix_PlayingMusic(), game.endGame(); });
-        game.NewGame();
+        GameSession session(game);
+        session.mnuNewGame_Click();
+        runOnFakeClock(events, clock, session);
         QVERIFY2(playing == heard, qPrintable(QStringLiteral("music %1 with the data folder %2")
                                                   .arg(playing ? "heard" : "not heard", data)));
         QVERIFY(!Mix_PlayingMusic());     // closed with the game

@@ -5,13 +5,17 @@
 //   show           real message boxes, driven from outside (the screenshots);
 //   quit-mid-game  starts a game and chooses "&Quitter" during it; message
 //                  boxes and the music's calls are written to standard output;
-//                  ends with status 3 if "&Quitter" returns.
+//   play-on        starts a game and plays on, writing out as quit-mid-game.
+// It holds the single-instance lock and socket as the program does (in the
+// runtime folder) and ends as the program does: its event loop returns the
+// status, "&Quitter" and a termination signal alike.
 #include "clock.h"
 #include "desktop_shell.h"
 #include "event_pump.h"
 #include "fakes.h"
 #include "form1.h"
 #include "frm_about.h"
+#include "instance_guard.h"
 #include "message_boxes.h"
 #include "program_end.h"
 #include "program_windows.h"
@@ -20,6 +24,7 @@
 #include "sdl_audio.h"
 #include "sdl_media_control.h"
 #include "sdl_sound_player.h"
+#include "termination_signals.h"
 
 #include <QAction>
 #include <QApplication>
@@ -48,7 +53,8 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     const bool quitMidGame = argc >= 3 && qstrcmp(argv[2], "quit-mid-game") == 0;
-    if (argc < 3 || (!quitMidGame && qstrcmp(argv[2], "show") != 0))
+    const bool playOn = argc >= 3 && qstrcmp(argv[2], "play-on") == 0;
+    if (argc < 3 || (!quitMidGame && !playOn && qstrcmp(argv[2], "show") != 0))
         return 2;
     const QString folder = QString::fromLocal8Bit(argv[1]);
     const AppPaths paths(QCoreApplication::applicationDirPath(), folder, folder);
@@ -58,26 +64,35 @@ int main(int argc, char* argv[]) {
     QtMessageBoxes realBoxes;
     SdlMediaControl realMusic;
     Printed printed;
-    MessageBoxes& boxes = quitMidGame ? static_cast<MessageBoxes&>(printed) : realBoxes;
-    MediaControl& music = quitMidGame ? static_cast<MediaControl&>(printed) : realMusic;
+    const bool printing = quitMidGame || playOn;
+    MessageBoxes& boxes = printing ? static_cast<MessageBoxes&>(printed) : realBoxes;
+    MediaControl& music = printing ? static_cast<MediaControl&>(printed) : realMusic;
     SdlSoundPlayer sounds;
     ProgramEnd::addShutdownHook([] { closeSdlAudio(), say("ended"); });
-    FakeInstanceGuard guard; // the only copy
+    TerminationSignals endSignals([] { ProgramEnd::endProgram(); });
+    QtInstanceGuard guard(QStringLiteral("game-helper"), [] {});
+    if (guard.anotherInstanceRunning())
+        return 4;
     Form1 form1(ExerciseServices{clock, random, sounds, boxes, guard, paths});
     const FixedRegistry registry = systemRegistry();
     QtDesktopShell desktop;
     frmAbout about(registry, desktop, boxes);
-    ProgramWindows windows(form1, about, BrikkoServices{sounds, music, clock, random, pump, paths},
-                           boxes);
+    ProgramWindows windows(form1, about, BrikkoServices{sounds, music, clock, random, paths}, boxes,
+                           pump);
     windows.openGame();
-    if (!quitMidGame)
+    if (!printing)
         return QApplication::exec();
     frmBrikko& game = windows.gameWindow();
-    QTimer::singleShot(0,
-                       [&] { game.control<QAction>("mnuNewGame")->trigger(), say("game over"); });
-    QTimer::singleShot(1500, [&] {
-        say(QStringLiteral("quitting, game shown: %1").arg(game.isVisible()));
-        game.control<QAction>("mnuExit")->trigger(), say("still running"), std::_Exit(3);
-    });
-    return QApplication::exec();
+    QTimer::singleShot(0, [&] { game.control<QAction>("mnuNewGame")->trigger(); });
+    if (playOn)
+        QTimer::singleShot(500, [&] { say(QStringLiteral("playing: %1").arg(game.isVisible())); });
+    else
+        QTimer::singleShot(1500, [&] {
+            say(QStringLiteral("quitting, game shown: %1").arg(game.isVisible()));
+            game.control<QAction>("mnuExit")->trigger();
+            say(QStringLiteral("quit chosen, game shown: %1").arg(game.isVisible()));
+        });
+    const int status = QApplication::exec();
+    say(QStringLiteral("event loop returned %1").arg(status));
+    return status;
 }

@@ -33,8 +33,8 @@ struct RoundTrip {
     FixedRegistry registry;
     FakeDesktopShell desktop;
     frmAbout about{registry, desktop, boxes};
-    ProgramWindows windows{form, about, BrikkoServices{sounds, media, clock, random, events, paths},
-                           boxes};
+    ProgramWindows windows{form, about, BrikkoServices{sounds, media, clock, random, paths}, boxes,
+                           events};
 
     explicit RoundTrip(bool hideSplash = false, bool playSounds = false) {
         ProfileFile file(dir.filePath(GameOptions::FileName));
@@ -144,6 +144,7 @@ private slots:
         closer.start(10);
         QWidget* first = t.windows.gameWindow().widget();
         t.windows.gameWindow().control<QAction>("mnuNewGame")->trigger();
+        runOnFakeClock(t.events, t.clock, t.windows.gameWindow().session());
         QCOMPARE(log, QStringList({"Perdu !", "table"}));
         QCOMPARE(t.windows.highScores().HighNames(1), QString("Zoé"));
         QVERIFY(!t.windows.gameWindow().isVisible() && t.form.isVisible());

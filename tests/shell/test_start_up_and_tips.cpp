@@ -38,12 +38,13 @@ class TestStartUpAndTips : public QObject {
     std::vector<std::unique_ptr<QProcess>> processes_;
     static constexpr int waitMs = 30000; // sanitizer builds start slowly
 
-    // A copy as a separate process, with its own settings folder; without a
-    // runtime folder, with `shared` (in dir_) as the temporary folder.
+    // A copy as a separate process, with its own settings folder; its runtime
+    // folder dir_ or `runtime`; without a runtime folder, with `shared` (in
+    // dir_) as the temporary folder.
     QProcess* start(const QString& program, const QString& config = "config",
-                    const QString& shared = QString()) {
+                    const QString& shared = QString(), const QString& runtime = QString()) {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("XDG_RUNTIME_DIR", dir_.path());
+        env.insert("XDG_RUNTIME_DIR", runtime.isEmpty() ? dir_.path() : runtime);
         if (!shared.isNull()) {
             env.remove("XDG_RUNTIME_DIR");
             env.insert("TMPDIR", dir_.filePath(shared));
@@ -93,6 +94,7 @@ private slots:
         ProgramEnd::setExitHandler([] {});
     }
     void init() {
+        ProgramEnd::resetForTest();
         const AppPaths paths(dir_.path(), dir_.path(), dir_.path());
         QFile::remove(dir_.filePath(frmTip::tipsFileName()));
         guard_ = FakeInstanceGuard();
@@ -144,7 +146,9 @@ private slots:
         game.show();
         form1_->Hide();
         QCOMPARE(Module2::WindowToBringForward(), &game);
-        QVERIFY_THROWS_EXCEPTION(ProgramEnded, form1_->Unload());
+        QVERIFY(!ProgramEnd::requested());
+        form1_->Unload();
+        QVERIFY2(ProgramEnd::requested(), "unloading the main window did not end the program");
     }
 
     void tipsShownInTurn_data() {
@@ -363,27 +367,89 @@ private slots:
     }
 
     // "&Quitter" mid-game ends at once: no "Perdu !", no name box, the score
-    // file as it was, the music closed.
+    // file as it was, the music closed; the event loop returns 0 and the
+    // single-instance lock and socket are gone.
     void quitMidGameEndsAtOnce() {
         const QByteArray scores = QByteArray("None:0\r\n").repeated(5);
+        writeGameFiles(scores);
+        QProcess* p = startGame("quit-mid-game");
+        QVERIFY(p->waitForFinished(waitMs) && p->exitStatus() == QProcess::NormalExit);
+        QCOMPARE(QString::fromUtf8(p->readAllStandardOutput()),
+                 "music: open\nmusic: play\nquitting, game shown: 1\nmusic: close\nended\n"
+                 "quit chosen, game shown: 0\nevent loop returned 0\n");
+        QCOMPARE(p->exitCode(), 0);
+        QCOMPARE(leftInRuntimeFolder(), QStringList());
+        QFile f(dir_.filePath("scores.lst"));
+        QVERIFY(f.open(QIODevice::ReadOnly) && f.readAll() == scores);
+    }
+
+    // A termination signal (the desktop session logging out) ends a copy as
+    // "&Quitter" does: status 0, the music closed, the lock and socket gone.
+    // The program is stopped while its tips are shown modal, before its main
+    // event loop; the game's windows in a game under way.
+    void terminationSignalEndsTheProgram_data() {
+        QTest::addColumn<bool>("program");
+        QTest::addColumn<QString>("said"); // what it wrote, the game's windows only
+        QTest::addRow("the program, its tips shown") << true << QString();
+        QTest::addRow("the game's windows, mid-game")
+            << false
+            << "music: open\nmusic: play\nplaying: 1\nended\nmusic: close\n"
+               "event loop returned 0\n";
+    }
+    void terminationSignalEndsTheProgram() {
+        QFETCH(bool, program);
+        QFETCH(QString, said);
+        QProcess* p;
+        QByteArray out;
+        if (program) {
+            p = start(QStringLiteral(VORELLE_PROGRAM), "config", QString(), runtimeFolder());
+            QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(runtimeFolder() + "/vorelle.socket"), waitMs);
+        } else {
+            writeGameFiles(QByteArray("None:0\r\n").repeated(5));
+            p = startGame("play-on");
+            QTRY_VERIFY_WITH_TIMEOUT((out += p->readAllStandardOutput()).contains("playing"),
+                                     waitMs);
+        }
+        p->terminate(); // SIGTERM
+        QVERIFY(p->waitForFinished(waitMs));
+        QVERIFY2(p->exitStatus() == QProcess::NormalExit, "killed by the signal");
+        QCOMPARE(p->exitCode(), 0);
+        QCOMPARE(leftInRuntimeFolder(), QStringList());
+        QCOMPARE(QString::fromUtf8(out + p->readAllStandardOutput()), said);
+    }
+
+private:
+    void writeGameFiles(const QByteArray& scores) {
         for (const auto& [name, bytes] : {std::pair{"scores.lst", scores},
                                           {"Brikko32.ini", "[Brikko32]\r\nPlay Sounds=T\r\n"
                                                            "Hide Splash=T\r\n"}}) {
             QFile f(dir_.filePath(name));
             QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
         }
-        QProcess p;
+    }
+    // The game's windows as a process, its runtime folder of its own.
+    QProcess* startGame(const char* mode) {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("QT_QPA_PLATFORM", "offscreen");
         env.insert("SDL_AUDIODRIVER", "dummy");
-        p.setProcessEnvironment(env);
-        p.start(QStringLiteral(VORELLE_GAME_HELPER), {dir_.path(), "quit-mid-game"});
-        QVERIFY(p.waitForFinished(waitMs) && p.exitStatus() == QProcess::NormalExit);
-        QCOMPARE(QString::fromUtf8(p.readAllStandardOutput()),
-                 "music: open\nmusic: play\nquitting, game shown: 1\nmusic: close\nended\n");
-        QCOMPARE(p.exitCode(), 0);
-        QFile f(dir_.filePath("scores.lst"));
-        QVERIFY(f.open(QIODevice::ReadOnly) && f.readAll() == scores);
+        env.insert("XDG_RUNTIME_DIR", runtimeFolder());
+        QProcess* p = processes_.emplace_back(std::make_unique<QProcess>()).get();
+        p->setProcessEnvironment(env);
+        p->start(QStringLiteral(VORELLE_GAME_HELPER), {dir_.path(), QString::fromLatin1(mode)});
+        return p;
+    }
+    // A runtime folder of the test's own, made empty.
+    QString runtimeFolder() const {
+        // Short: a socket's path has room for about a hundred bytes.
+        const QString folder =
+            dir_.filePath(QStringLiteral("run%1").arg(qHash(QTest::currentDataTag()) % 1000));
+        QDir().mkpath(folder);
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        return folder;
+    }
+    // The lock and socket files a copy left behind.
+    QStringList leftInRuntimeFolder() const {
+        return QDir(runtimeFolder()).entryList({"*.lock", "*.socket"}, QDir::Files | QDir::System);
     }
 };
 

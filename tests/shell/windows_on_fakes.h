@@ -41,7 +41,7 @@ struct WindowsOnFakes {
     ProfileFile file{dir.filePath(GameOptions::FileName)};
     GameOptions options{file};
     HighScoreTable scores{dir.filePath(HighScoreFile::FileName)};
-    Brikko game{{sounds, media, clock, random, events, paths}};
+    Brikko game{{sounds, media, clock, random, paths}};
     Form1 form1{ExerciseServices{clock, random, sounds, boxes, instance, paths}};
     frmTip tip{settings, paths};
     frmHighScore highScore;

@@ -114,6 +114,8 @@ struct FakeEventPump : EventPump {
             std::upper_bound(script_.begin(), script_.end(), secondsSinceMidnight, later),
             Item{secondsSinceMidnight, std::move(action)});
     }
+    // The time of the next scripted action; none: a time no game reaches.
+    double nextTime() const { return script_.empty() ? 1e300 : script_.front().time; }
     void doEvents() override {
         ++pumps;
         while (!script_.empty() && script_.front().time <= clock_.seconds) {
@@ -138,3 +140,27 @@ private:
     FakeClock& clock_;
     std::vector<Item> script_; // sorted by time
 };
+
+// Runs a game on the fake clock through its session's timer: the scripted
+// actions at their times, and the timer's firing at the time it was armed
+// for, whichever comes first, until neither is left. Simulated waits cost no
+// real time. The number of times the timer fired.
+template <typename Session>
+int runOnFakeClock(FakeEventPump& events, FakeClock& clock, Session& session) {
+    int fired = 0;
+    for (int step = 0; step < 1'000'000; ++step) {
+        const double action = events.nextTime();
+        const double timer = session.isArmed() ? session.wakeTime() : 1e300;
+        if (action >= 1e300 && timer >= 1e300)
+            return fired;
+        const double at = std::min(action, timer);
+        clock.advance(std::max(0.0, at - clock.seconds));
+        if (action <= timer) {
+            events.doEvents();
+        } else {
+            ++fired;
+            session.onTimer();
+        }
+    }
+    qFatal("the game never ended");
+}

@@ -13,6 +13,7 @@
 #include "frm_spelling.h"
 #include "program_end.h"
 #include "settings_store.h"
+#include "strange_files.h"
 
 #include <QAction>
 #include <QGroupBox>
@@ -311,13 +312,8 @@ private slots:
         QTemporaryDir system, user;
         qputenv("XDG_CONFIG_DIRS", QFile::encodeName(system.path()));
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(user.path()));
-        const QString systemFile = system.filePath("vorelle/" + executableBaseName() + ".ini");
-        const QString userFile = user.filePath("vorelle/" + executableBaseName() + ".ini");
-        QVERIFY(QDir().mkpath(system.filePath("vorelle")));
-        QFile school(systemFile);
-        QVERIFY(school.open(QIODevice::WriteOnly));
-        school.write("[Options]\nSpelling=1990\nRegion=be\n");
-        school.close();
+        const QString file = "vorelle/" + executableBaseName() + ".ini";
+        QVERIFY(writeBytes(system.filePath(file), "[Options]\nSpelling=1990\nRegion=be\n"));
 
         QtSettingsStore store;
         frmSpelling window(store);
@@ -325,9 +321,7 @@ private slots:
         window.Show(false);
         click(window, "optSpelling(3)");
         click(window, "cmdOK");
-        QFile own(userFile);
-        QVERIFY(own.open(QIODevice::ReadOnly));
-        QCOMPARE(QString::fromUtf8(own.readAll()).trimmed(), "[Options]\nSpelling=either");
+        QCOMPARE(readBytes(user.filePath(file)).trimmed(), "[Options]\nSpelling=either");
         QCOMPARE(frmSpelling(store).choice(), (SpellingChoice{Spelling::Either, Region::Belgium}));
     }
 

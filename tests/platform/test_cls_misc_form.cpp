@@ -175,10 +175,8 @@ private slots:
         QTest::addColumn<QPoint>("position");
         QTest::addRow("odd sizes")
             << QRect(0, 0, 1023, 767) << QSize(301, 201) << false << QPoint(361, 283);
-        QTest::addRow("task bar on the left")
-            << QRect(48, 0, 1232, 1024) << QSize(401, 301) << false << QPoint(48 + 415, 361);
-        QTest::addRow("task bar at the top")
-            << QRect(0, 48, 1023, 767) << QSize(301, 201) << false << QPoint(361, 48 + 283);
+        QTest::addRow("task bars on the left and at the top")
+            << QRect(48, 40, 1232, 1024) << QSize(401, 301) << false << QPoint(48 + 415, 40 + 361);
         QTest::addRow("laid out in pixels")
             << QRect(0, 0, 1023, 767) << QSize(301, 201) << true << QPoint(5, 7);
     }

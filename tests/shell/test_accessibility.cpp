@@ -7,6 +7,7 @@
 #include "accessibility.h"
 #include "difficulty.h"
 #include "number_words.h"
+#include "strange_files.h"
 #include "windows_on_fakes.h"
 
 #include <QAbstractButton>
@@ -378,9 +379,7 @@ private slots:
         QFETCH(QByteArray, line);
         QFETCH(QString, reading);
         WindowsOnFakes w;
-        QFile file(w.scores.filePath());
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(line + "\r\n") > 0);
-        file.close();
+        QVERIFY(writeBytes(w.scores.filePath(), line + "\r\n"));
         w.scores.LoadHighScores();
         w.highScore.fill(w.scores);
         w.highScore.Show(false);

@@ -8,6 +8,7 @@
 #include "frm_tip.h"
 #include "program_end.h"
 #include "startup.h"
+#include "strange_files.h"
 #include "tips_file.h"
 
 #include <QCheckBox>
@@ -53,16 +54,12 @@ class TestStartUpAndTips : public QObject {
         p->start(program, {});
         return p;
     }
-    static bool writeFile(const QString& path, const QByteArray& bytes) {
-        QFile f(path);
-        return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-    }
     static QByteArray nextLine(QProcess* p) {
         return p->canReadLine() || p->waitForReadyRead(waitMs) ? p->readLine() : QByteArray();
     }
 
     void show(const QByteArray& file) {
-        QVERIFY(writeFile(dir_.filePath(frmTip::tipsFileName()), file));
+        QVERIFY(writeBytes(dir_.filePath(frmTip::tipsFileName()), file));
         tip_->Show(false);
     }
     QLabel* label() const { return tip_->control<QLabel>("lblTipText"); }
@@ -207,7 +204,7 @@ private slots:
         const QByteArray line = accents.toUtf8() + "\r\n";
         const int lines = int(TipsFile::maxBytes / line.size());
         const QString path = dir_.filePath("huge");
-        QVERIFY(writeFile(path, line.repeated(lines + 2)));
+        QVERIFY(writeBytes(path, line.repeated(lines + 2)));
         const auto tips = TipsFile::read(path);
         QVERIFY(tips && tips->size() == lines);
         QCOMPARE(tips->first(), accents);
@@ -261,14 +258,14 @@ private slots:
         QDir shared(dir_.filePath("shared"));
         QVERIFY(shared.mkpath("open") &&
                 QFile::setPermissions(shared.filePath("open"), QFile::Permissions(0x7777)));
-        QVERIFY(writeFile(shared.filePath("vorelle-test-" + uid + ".lock"), "4242\nx\nhost\n"));
-        QVERIFY(
-            writeFile(shared.filePath(QString("runtime-") + ::getpwuid(::geteuid())->pw_name), ""));
+        QVERIFY(writeBytes(shared.filePath("vorelle-test-" + uid + ".lock"), "4242\nx\nhost\n"));
+        QVERIFY(writeBytes(shared.filePath(QString("runtime-") + ::getpwuid(::geteuid())->pw_name),
+                           ""));
         QVERIFY(QFile::link(shared.filePath("open"), shared.filePath("vorelle-test-" + uid)));
         const QString others = shared.filePath("vorelle-test-" + uid + "-1");
         QVERIFY(::geteuid() == 0
                     ? shared.mkdir(others) && ::chown(qPrintable(others), 65534, 65534) == 0
-                    : writeFile(others, ""));
+                    : writeBytes(others, ""));
         const QString helper = QStringLiteral(VORELLE_GUARD_HELPER);
         QProcess* first = start(helper, "config", "shared");
         QVERIFY2(nextLine(first) == "first\n",
@@ -299,7 +296,7 @@ private slots:
         });
         QVERIFY(folder
                     ? QDir().mkpath(lock + "/inside")
-                    : writeFile(lock, "planted") && ::chown(qPrintable(lock), 65534, 65534) == 0);
+                    : writeBytes(lock, "planted") && ::chown(qPrintable(lock), 65534, 65534) == 0);
         const QString helper = QStringLiteral(VORELLE_GUARD_HELPER);
         QProcess* first = start(helper);
         QVERIFY2(nextLine(first) == "first\n", "a lock that is not ours stopped the program");
@@ -336,9 +333,9 @@ private slots:
     // file as it was, the music closed.
     void quitMidGameEndsAtOnce() {
         const QByteArray scores = QByteArray("None:0\r\n").repeated(5);
-        QVERIFY(writeFile(dir_.filePath("scores.lst"), scores));
-        QVERIFY(writeFile(dir_.filePath("Brikko32.ini"),
-                          "[Brikko32]\r\nPlay Sounds=T\r\nHide Splash=T\r\n"));
+        QVERIFY(writeBytes(dir_.filePath("scores.lst"), scores));
+        QVERIFY(writeBytes(dir_.filePath("Brikko32.ini"),
+                           "[Brikko32]\r\nPlay Sounds=T\r\nHide Splash=T\r\n"));
         QProcess p;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("QT_QPA_PLATFORM", "offscreen");
@@ -349,8 +346,7 @@ private slots:
         QCOMPARE(QString::fromUtf8(p.readAllStandardOutput()),
                  "music: open\nmusic: play\nquitting, game shown: 1\nmusic: close\nended\n");
         QCOMPARE(p.exitCode(), 0);
-        QFile f(dir_.filePath("scores.lst"));
-        QVERIFY(f.open(QIODevice::ReadOnly) && f.readAll() == scores);
+        QCOMPARE(readBytes(dir_.filePath("scores.lst")), scores);
     }
 };
 

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The exercise window, shown offscreen on fake services and driven through its
-// controls' names: draw, answers, counts, score, reward, hints, solution, keys,
-// resizing and menus.
+// controls' names: draw, answers, counts, score, reward, hints, solution, keys.
 
 #include "answer_box.h"
 #include "app_info.h"

@@ -187,9 +187,6 @@ private slots:
         QTest::addRow("Switzerland, 1990 chosen")
             << QStringList{"optSpelling(2)"} << "lblRegionExample(2)"
             << "71 : septante-et-un\n80 : huitante\n91 : nonante-et-un";
-        QTest::addRow("France, the program's own chosen back")
-            << QStringList{"optSpelling(1)", "optSpelling(0)"} << "lblRegionExample(0)"
-            << "71 : soixante et onze\n80 : quatre vingts\n91 : quatre vingt onze";
     }
     void liveExamples() {
         QFETCH(QStringList, clicks);

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The window utilities on a fake clock, event pump and screen: the pauses,
-// the close command's removal, centring, the always-on-top band and the
-// earlier copy brought forward.
+// the close command's removal and centring.
 #include "cls_misc_form.h"
 #include "fakes.h"
 #include "system_menu.h"
@@ -15,7 +14,6 @@
 
 namespace {
 constexpr qint64 kMaxTick = std::numeric_limits<qint32>::max();
-constexpr qint64 kMinTick = std::numeric_limits<qint32>::min();
 
 class TestForm : public Form {
 public:
@@ -138,8 +136,7 @@ private slots:
     }
 
     // Each call takes two items off the system menu; a close request from the
-    // window system (the title bar, Alt+F4) and one from code are both
-    // refused.
+    // window system (title bar, Alt+F4) or from code is refused.
     void removeX_data() {
         QTest::addColumn<int>("calls");
         QTest::addColumn<int>("items");

@@ -13,6 +13,7 @@
 #include "frm_spelling.h"
 #include "program_end.h"
 #include "settings_store.h"
+#include "strange_files.h"
 
 #include <QAction>
 #include <QGroupBox>
@@ -73,40 +74,27 @@ private slots:
     // What the check takes as right for the number drawn, after the space
     // collapse and the lower-casing: the chosen spelling's forms, trimmed,
     // with the typographic hyphens read as "-"; the program's own spelling
-    // still takes no hyphen at all.
+    // still takes no hyphen at all. (Each spelling's forms: test_number_spelling.)
     void check_data() {
         QTest::addColumn<double>("number");
         QTest::addColumn<SpellingChoice>("choice");
         QTest::addColumn<QString>("answer");
         QTest::addColumn<bool>("right");
         const SpellingChoice classic, traditional{Spelling::Traditional, Region::France},
-            rectified{Spelling::Rectified1990, Region::France},
             either{Spelling::Either, Region::France},
             swiss{Spelling::Traditional, Region::Switzerland};
         QTest::addRow("own spelling") << 17.0 << classic << " dix sept " << true;
         QTest::addRow("own spelling, hyphen") << 17.0 << classic << "dix-sept" << false;
-        QTest::addRow("own spelling, U+2011")
-            << 17.0 << classic << QString::fromUtf8("dix\u2011sept") << false;
         QTest::addRow("traditional") << 17.0 << traditional << "dix-sept " << true;
         QTest::addRow("traditional, spaces") << 17.0 << traditional << "dix sept" << false;
         QTest::addRow("traditional, U+2010")
-            << 17.0 << traditional << QString::fromUtf8("dix\u2010sept") << true;
+            << 17.0 << traditional << QStringLiteral("dix\u2010sept") << true;
         QTest::addRow("traditional, U+2011")
-            << 21632.0 << traditional
-            << QString::fromUtf8("vingt et un mille six cent trente\u2011deux") << true;
+            << 17.0 << traditional << QStringLiteral("dix\u2011sept") << true;
         QTest::addRow("traditional, minus sign")
-            << 17.0 << traditional << QString::fromUtf8("dix\u2212sept") << false;
-        QTest::addRow("1990") << 8143051.0 << rectified
-                              << "huit millions cent-quarante-trois-mille-cinquante-et-un" << true;
-        QTest::addRow("1990, school-book")
-            << 8143051.0 << rectified << "huit-millions-cent-quarante-trois-mille-cinquante-et-un"
-            << true;
+            << 17.0 << traditional << QStringLiteral("dix\u2212sept") << false;
         QTest::addRow("either, traditional") << 21.0 << either << "vingt et un" << true;
-        QTest::addRow("either, 1990") << 21.0 << either << "vingt-et-un" << true;
-        QTest::addRow("either, mixed") << 1021.0 << either << "mille vingt-et-un" << false;
         QTest::addRow("Switzerland") << 80.0 << swiss << "huitante" << true;
-        QTest::addRow("France's words in Switzerland") << 80.0 << swiss << "quatre-vingts" << false;
-        QTest::addRow("line break") << 17.0 << traditional << "dix-sept\r\n" << false;
     }
     void check() {
         QFETCH(double, number);
@@ -134,24 +122,17 @@ private slots:
                 << number << choice << QString::fromUtf8(solution) << QString::fromUtf8(hint);
         };
         row("71, own", 71, classic, "soixante et onze", "Ce nombre s'écrit en 3 mot(s).");
-        row("80, own", 80, classic, "quatre vingts", "Ce nombre s'écrit en 2 mot(s).");
         row("17, traditional", 17, traditional, "dix-sept",
             "Ce nombre s'écrit en 2 mot(s), avec 1 trait(s) d'union.");
         row("21, traditional", 21, traditional, "vingt et un",
             "Ce nombre s'écrit en 3 mot(s), sans trait d'union.");
         row("21, either", 21, either, "vingt-et-un",
             "Ce nombre s'écrit en 3 mot(s), avec 2 trait(s) d'union.");
-        row("one word", 1000, rectified, "mille",
-            "Ce nombre s'écrit en 1 mot(s), sans trait d'union.");
         row("8 143 051, 1990", 8143051, rectified,
             "huit millions cent-quarante-trois-mille-cinquante-et-un",
             "Ce nombre s'écrit en 9 mot(s), avec 6 trait(s) d'union.");
         row("80 000 000, Switzerland", 80e6, swiss, "huitante millions",
             "Ce nombre s'écrit en 2 mot(s), sans trait d'union.");
-        row("largest, own", 999999999999, classic,
-            "neuf cent quatre vingt dix neuf milliards neuf cent quatre vingt dix neuf millions "
-            "neuf cent quatre vingt dix neuf mille neuf cent quatre vingt dix neuf",
-            "Ce nombre s'écrit en 27 mot(s).");
     }
     void hint() {
         QFETCH(double, number);
@@ -206,9 +187,6 @@ private slots:
         QTest::addRow("Switzerland, 1990 chosen")
             << QStringList{"optSpelling(2)"} << "lblRegionExample(2)"
             << "71 : septante-et-un\n80 : huitante\n91 : nonante-et-un";
-        QTest::addRow("France, the program's own chosen back")
-            << QStringList{"optSpelling(1)", "optSpelling(0)"} << "lblRegionExample(0)"
-            << "71 : soixante et onze\n80 : quatre vingts\n91 : quatre vingt onze";
     }
     void liveExamples() {
         QFETCH(QStringList, clicks);
@@ -304,9 +282,6 @@ private slots:
         QTest::addRow("either, Belgium")
             << "either"
             << "be" << SpellingChoice{Spelling::Either, Region::Belgium};
-        QTest::addRow("capitals and blanks")
-            << " Traditional "
-            << "CH" << SpellingChoice{Spelling::Traditional, Region::Switzerland};
         QTest::addRow("unknown spelling, known region")
             << "classique"
             << "ch" << SpellingChoice{Spelling::Classic, Region::Switzerland};
@@ -334,13 +309,8 @@ private slots:
         QTemporaryDir system, user;
         qputenv("XDG_CONFIG_DIRS", QFile::encodeName(system.path()));
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(user.path()));
-        const QString systemFile = system.filePath("vorelle/" + executableBaseName() + ".ini");
-        const QString userFile = user.filePath("vorelle/" + executableBaseName() + ".ini");
-        QVERIFY(QDir().mkpath(system.filePath("vorelle")));
-        QFile school(systemFile);
-        QVERIFY(school.open(QIODevice::WriteOnly));
-        school.write("[Options]\nSpelling=1990\nRegion=be\n");
-        school.close();
+        const QString file = "vorelle/" + executableBaseName() + ".ini";
+        QVERIFY(writeBytes(system.filePath(file), "[Options]\nSpelling=1990\nRegion=be\n"));
 
         QtSettingsStore store;
         frmSpelling window(store);
@@ -348,9 +318,7 @@ private slots:
         window.Show(false);
         click(window, "optSpelling(3)");
         click(window, "cmdOK");
-        QFile own(userFile);
-        QVERIFY(own.open(QIODevice::ReadOnly));
-        QCOMPARE(QString::fromUtf8(own.readAll()).trimmed(), "[Options]\nSpelling=either");
+        QCOMPARE(readBytes(user.filePath(file)).trimmed(), "[Options]\nSpelling=either");
         QCOMPARE(frmSpelling(store).choice(), (SpellingChoice{Spelling::Either, Region::Belgium}));
     }
 

@@ -2,6 +2,7 @@
 // The settings file: values read into a buffer of a given size, writes in
 // place, and files it must neither read whole nor write.
 #include "profile_file.h"
+#include "strange_files.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -15,15 +16,10 @@ class TestProfileFile : public QObject {
     QTemporaryDir dir_;
 
     QString path(const char* name = "Brikko32.ini") const { return dir_.filePath(name); }
-    QByteArray readAll(const QString& name) const {
-        QFile f(name);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
     // A null content: no file.
     void writeAll(const QByteArray& bytes, const QString& name) {
         QFile::remove(name);
-        QFile f(name);
-        QVERIFY(bytes.isNull() || (f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size()));
+        QVERIFY(bytes.isNull() || writeBytes(name, bytes));
     }
 
 private slots:
@@ -89,7 +85,7 @@ private slots:
         QFETCH(QByteArray, after);
         writeAll(before, path());
         QCOMPARE(ProfileFile(path()).writeString(section, key, "3"), after != before);
-        QCOMPARE(readAll(path()), after);
+        QCOMPARE(readBytes(path()), after);
         QVERIFY(!ProfileFile(path()).writeString("s", "k", "1\n[x]")); // a line break in a value
     }
 
@@ -102,9 +98,9 @@ private slots:
         QVERIFY(QFile::link(path("target.ini"), path("link.ini")));
         ProfileFile file(path("link.ini"));
         QVERIFY(!file.writeStrings("s", {{"k", "1"}, {"a=b", "2"}})); // a key it cannot store
-        QCOMPARE(readAll(path("target.ini")), "[s]\nk=0\n");
+        QCOMPARE(readBytes(path("target.ini")), "[s]\nk=0\n");
         QVERIFY(file.writeStrings("s", {{"k", "1"}, {"m", "2"}}));
-        QCOMPARE(readAll(path("target.ini")), "[s]\nk=1\nm=2\n");
+        QCOMPARE(readBytes(path("target.ini")), "[s]\nk=1\nm=2\n");
         QVERIFY(QFileInfo(path("link.ini")).isSymLink());
         QCOMPARE(QFileInfo(path("target.ini")).permissions() &
                      ~(QFile::ReadUser | QFile::WriteUser),
@@ -125,7 +121,7 @@ private slots:
             QCOMPARE(file.getString("t", "m", "d", 255), QStringLiteral("d"));
             QVERIFY2(!file.writeString("s", "k", "1"), name);
         }
-        QCOMPARE(readAll(path("plain")) + readAll(path("big.ini")), "x" + big);
+        QCOMPARE(readBytes(path("plain")) + readBytes(path("big.ini")), "x" + big);
         QCOMPARE(ProfileFile(path("big.ini")).getString("s", "k", "d", 255),
                  QStringLiteral("first"));
     }

@@ -42,8 +42,7 @@ std::pair<double, double> loudness(QByteArrayView samples) {
 }
 
 // A sound server at a Unix socket that takes every connection and never
-// answers, until it hangs up. What it holds is read at the moment it is asked:
-// a connection counts as held until the client has let go of it.
+// answers, until it hangs up.
 class SilentSoundServer {
 public:
     explicit SilentSoundServer(const QString& path) : path_(QFile::encodeName(path)) {
@@ -60,7 +59,7 @@ public:
         ::close(listener_);
         ::unlink(path_.constData());
     }
-    // The connections it has had, and those of them the clients still hold.
+    // The connections it has had, and those the clients still hold.
     int had() {
         for (int fd; (fd = ::accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC)) >= 0;)
             clients_.push_back(fd);
@@ -167,8 +166,7 @@ private slots:
         QCOMPARE(loudness(out.sliced(closedAt)).first, 0.0);
     }
 
-    // The output missing: no such driver, or a sound system without the device
-    // (as on a machine without a sound card).
+    // No such driver, or a sound system without the device (no sound card).
     void noOutputPlaysNothingAndIsTriedAgainLater_data() {
         QTest::addColumn<QByteArray>("driver");
         QTest::addColumn<QByteArray>("device");
@@ -231,12 +229,10 @@ private slots:
         QVERIFY(output.isOpen() && Mix_Playing(-1) == 1);
     }
 
-    // A sound server that takes the connection and never answers holds SDL's
-    // audio start-up for half a minute. Neither the first sound nor the music
-    // waits for it, and the end of the program's sound (releaseForExit)
-    // does not wait for the attempt: each returns while the server still
-    // holds the connection. Once the server hangs up, the attempt given up
-    // ends by itself, having opened nothing.
+    // A sound server that never answers holds SDL's audio start-up for half
+    // a minute: the first sound, the music and releaseForExit each return
+    // while it still holds the connection; once it hangs up, the attempt
+    // given up ends by itself, having opened nothing.
     void hungSoundServerHoldsUpNothing() {
         QVERIFY(QDir().mkpath(qEnvironmentVariable("XDG_RUNTIME_DIR") + "/pulse"));
         SilentSoundServer server(qEnvironmentVariable("XDG_RUNTIME_DIR") + "/pulse/native");

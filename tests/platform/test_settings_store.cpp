@@ -86,8 +86,6 @@ private slots:
             << L{"user-org=o", "sys1=s1"} << "o";
         QTest::addRow("system files before system organisation files")
             << L{"sys1-org=o1", "sys2=s2"} << "s2";
-        QTest::addRow("pipes in the user's places")
-            << L{"user=|pipe", "user-org=|pipe", "sys1-org=o1"} << "o1";
         QTest::addRow("pipes in every place") << L{"user=|pipe", "user-org=|pipe", "sys1=|pipe",
                                                    "sys2=|pipe", "sys1-org=|pipe", "sys2-org=|pipe"}
                                               << "default";

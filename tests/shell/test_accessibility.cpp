@@ -1,22 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Every window as a screen reader meets it: offscreen, through the
-// accessibility tree and the events a reader is sent. A control that a reader
-// could not name, a label that would read something other than its own text,
-// a command whose name reads as nothing or wrongly, or a command that the
-// keyboard could not reach (Tab, or the arrows within a group of options)
-// fails the test. One row per window.
-//
-// Names that replace a caption, where the caption reads wrongly (the
-// exceptions to "labels keep their own text", docs/ARCHITECTURE.md): the
-// difficulty options read "moins de 100" for "< 100", the menu "?" reads
-// "Aide", and the high-score table reads one line per row.
-//
-// The exercise itself works without sight: each new number reaches the
-// reader through the answer box, and the solution is nowhere a reader can
-// get it before the pupil asks.
+// Every window as a screen reader meets it, offscreen, through the
+// accessibility tree and the events a reader is sent: every control named,
+// labels read as their own text (except where a caption reads wrongly, see
+// docs/ARCHITECTURE.md), every command reached by the keyboard; each new
+// number told through the answer box, the solution nowhere before it is asked.
 #include "accessibility.h"
 #include "difficulty.h"
 #include "number_words.h"
+#include "strange_files.h"
 #include "windows_on_fakes.h"
 
 #include <QAbstractButton>
@@ -54,8 +45,7 @@ bool isSilent(QAccessible::Role role) {
     return silent.contains(role);
 }
 
-// An option of a group that Tab enters at its chosen option (the one Tab
-// stops at): the arrow keys reach the others.
+// An option of a group that Tab enters at its chosen option: the arrows reach it.
 bool reachedByArrows(const QWidget* widget) {
     const auto* option = qobject_cast<const QAbstractButton*>(widget);
     if (!option || !option->autoExclusive() || !option->parentWidget())
@@ -125,8 +115,7 @@ QStringList problems(QAccessibleInterface* a) {
     return found;
 }
 
-// Everything a reader can get from an element: its texts and, for text
-// boxes, their contents.
+// Everything a reader can get from an element, a text box's contents too.
 QString readable(QAccessibleInterface* a) {
     QStringList texts;
     for (auto t : {QAccessible::Name, QAccessible::Description, QAccessible::Value,
@@ -137,8 +126,7 @@ QString readable(QAccessibleInterface* a) {
     return texts.join('\n');
 }
 
-// The elements of a whole tree, hidden ones included (a reader is told of
-// them too), from which a reader can get text.
+// The elements of a whole tree, hidden ones included, that give a reader text.
 void holding(QAccessibleInterface* a, const QString& text, QStringList& found) {
     if (readable(a).contains(text))
         found << a->object()->objectName();
@@ -147,8 +135,7 @@ void holding(QAccessibleInterface* a, const QString& text, QStringList& found) {
             holding(child, text, found);
 }
 
-// What a reader reads in a window, in order: the names of the leaves that
-// show something.
+// What a reader reads in a window, in order: the names of the showing leaves.
 void readings(QAccessibleInterface* a, QStringList& out) {
     if (!a || a->state().invisible)
         return;
@@ -158,8 +145,7 @@ void readings(QAccessibleInterface* a, QStringList& out) {
         readings(a->child(i), out);
 }
 
-// The accessibility events sent, as a reader gets them: the element and its
-// texts at the time.
+// The accessibility events sent, with the element's texts at the time.
 struct Heard {
     QAccessible::Event type;
     QString element, name, description;
@@ -192,8 +178,7 @@ void walk(QAccessibleInterface* a, QStringList& found) {
         walk(a->child(i), found);
 }
 
-// The top menus open from the keyboard (a mnemonic), and every command in
-// them has a caption.
+// The top menus open from the keyboard (a mnemonic); every item has a caption.
 QStringList menuProblems(QWidget* window) {
     QStringList found;
     for (QMenuBar* bar : window->findChildren<QMenuBar*>()) {
@@ -350,8 +335,7 @@ private slots:
             }
         }
         QCOMPARE(QApplication::focusWidget(), box);
-        // Told once by the focused box (when it takes the focus, or by a
-        // change of its description): a reader says it for each such event.
+        // A reader says it for each such event on the focused box: once.
         const auto timesTold = [&] {
             return std::count_if(heard.begin(), heard.end(), [&](const Heard& h) {
                 return h.focused && h.element == "Text1" && h.description == told &&
@@ -395,9 +379,7 @@ private slots:
         QFETCH(QByteArray, line);
         QFETCH(QString, reading);
         WindowsOnFakes w;
-        QFile file(w.scores.filePath());
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(line + "\r\n") > 0);
-        file.close();
+        QVERIFY(writeBytes(w.scores.filePath(), line + "\r\n"));
         w.scores.LoadHighScores();
         w.highScore.fill(w.scores);
         w.highScore.Show(false);

@@ -2,6 +2,7 @@
 // Every window stays readable on a dark desktop palette: the text of its
 // controls, rendered offscreen, against the background it is drawn on.
 #include "contrast.h"
+#include "strange_files.h"
 #include "windows_on_fakes.h"
 
 #include <QApplication>
@@ -9,11 +10,6 @@
 #include <QtTest>
 
 namespace {
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
-}
-
 // The windows on fake services, each opened in a state that shows text in the
 // controls measured.
 struct Windows : WindowsOnFakes {
@@ -35,11 +31,11 @@ struct Windows : WindowsOnFakes {
             return form1.widget();
         }
         if (window == "frmTip") {
-            writeFile(paths.dataFile(frmTip::tipsFileName()), "Lis le nombre à voix haute.");
+            writeBytes(paths.dataFile(frmTip::tipsFileName()), "Lis le nombre à voix haute.");
             return tip.Show(false), tip.widget();
         }
         if (window == "frmHighScore") {
-            writeFile(scores.filePath(), "Élise:12000\r\nNone:0\r\n");
+            writeBytes(scores.filePath(), "Élise:12000\r\nNone:0\r\n");
             scores.LoadHighScores();
             highScore.fill(scores);
             return highScore.Show(false), highScore.widget();

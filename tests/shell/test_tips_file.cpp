@@ -4,6 +4,7 @@
 // through the window's controls.
 #include "fakes.h"
 #include "frm_tip.h"
+#include "strange_files.h"
 #include "tips_file.h"
 
 #include <QLabel>
@@ -55,10 +56,8 @@ private slots:
     void teachersTipsComeBeforeTheInstalledOnes() {
         QFETCH(QStringList, present);
         QFETCH(QString, shown);
-        for (const QString& where : present) {
-            QFile f(tipsPath(where));
-            QVERIFY(f.open(QIODevice::WriteOnly) && f.write(where.toUtf8() + " tip\r\n") > 0);
-        }
+        for (const QString& where : present)
+            QVERIFY(writeBytes(tipsPath(where), where.toUtf8() + " tip\r\n"));
         QCOMPARE(openWindow(), std::pair(shown + " tip", QStringList{shown + " tip"}));
     }
 
@@ -90,17 +89,14 @@ private slots:
         } else if (kind.startsWith('/')) {
             QVERIFY(QFile::link(kind, path));
         } else {
-            QFile f(path);
-            QVERIFY(f.open(QIODevice::WriteOnly) && f.write(QByteArray("A\r\nB\0C\r\n", 8)) == 8);
-            f.close();
+            QVERIFY(writeBytes(path, QByteArray("A\r\nB\0C\r\n", 8)));
             if (kind == "unreadable") {
                 if (::geteuid() == 0)
                     QSKIP("root reads any file");
-                QVERIFY(f.setPermissions(QFile::WriteOwner));
+                QVERIFY(QFile::setPermissions(path, QFile::WriteOwner));
             }
         }
-        QFile installed(tipsPath("data"));
-        QVERIFY(installed.open(QIODevice::WriteOnly) && installed.write("installed\r\n") > 0);
+        QVERIFY(writeBytes(tipsPath("data"), "installed\r\n"));
         QCOMPARE(openWindow(), std::pair(frmTip::unreadableFileMessage(path), QStringList()));
         QCOMPARE(TipsFile::load(path).outcome, TipsFile::Outcome::NotText);
         QCOMPARE(TipsFile::load(tipsPath("school1")).outcome, TipsFile::Outcome::Missing);

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// Things that are not regular files, for the tests of the program's readers
-// and writers. They are made in the test's own folders, so that a reader or
-// writer gone wrong harms nothing of the system's.
+// Files, and things that are not regular files, for the tests of the
+// program's readers and writers. They are made in the test's own folders, so
+// that a reader or writer gone wrong harms nothing of the system's.
 
 #include <QDir>
 #include <QFile>
@@ -18,6 +18,18 @@
 #include <sys/sysmacros.h>
 #include <thread>
 #include <unistd.h>
+
+// The bytes of the file at path; none when it cannot be read.
+inline QByteArray readBytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+// Writes a file of bytes at path, the folders on the way made.
+inline bool writeBytes(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    return QDir().mkpath(QFileInfo(path).path()) && f.open(QIODevice::WriteOnly) &&
+           f.write(bytes) == bytes.size();
+}
 
 inline bool makeFifo(const QString& path) {
     return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
@@ -40,13 +52,9 @@ inline QString expendableDevice(const QString& dir) {
 // cannot be made here.
 inline bool makeAt(const QString& path, const QString& what, const QByteArray& bytes = {}) {
     const QString folder = QFileInfo(path).path();
-    const auto write = [](const QString& name, const QByteArray& b) {
-        QFile f(name);
-        return f.open(QIODevice::WriteOnly) && f.write(b) == b.size();
-    };
     if (what == "in a file") {
         QDir().rmdir(folder); // the folder, when it is there and empty
-        return QDir().mkpath(QFileInfo(folder).path()) && write(folder, "x");
+        return writeBytes(folder, "x");
     }
     if (!QDir().mkpath(folder))
         return false;
@@ -58,7 +66,7 @@ inline bool makeAt(const QString& path, const QString& what, const QByteArray& b
     }
     if (what == "folder")
         return QDir().mkpath(path);
-    if (!write(path, bytes))
+    if (!writeBytes(path, bytes))
         return false;
     return what != "read-only" ||
            (QFile::setPermissions(path, QFile::ReadOwner) &&

@@ -55,6 +55,7 @@ private slots:
         const auto bad = [](const char* name, QByteArray text, Fault fault) {
             QTest::addRow("%s", name) << text << qint64(0) << fault;
         };
+        // clang-format off
         good("zero", "0", 0);
         good("first group of one to three digits", "12 345", 12'345);
         good("largest, grouped", "999 999 999 999", 999'999'999'999);
@@ -63,15 +64,8 @@ private slots:
         bad("empty", "", Fault::Empty);
         bad("plus sign", "+5", Fault::NotDigits);
         bad("decimal comma", "12,5", Fault::NotDigits);
-        bad("non-breaking space between groups",
-            "1\xC2\xA0"
-            "000",
-            Fault::NotDigits);
-        bad("NUL byte",
-            QByteArray("2\0"
-                       "1",
-                       3),
-            Fault::NotDigits);
+        bad("non-breaking space between groups", "1\xC2\xA0" "000", Fault::NotDigits);
+        bad("NUL byte", QByteArray("2\0" "1", 3), Fault::NotDigits);
         bad("space before", " 21", Fault::Grouping);
         bad("space after", "21 ", Fault::Grouping);
         bad("short group", "1 00", Fault::Grouping);
@@ -79,6 +73,7 @@ private slots:
         bad("first group of four", "1000 000", Fault::Grouping);
         bad("one more than the largest", "1 000 000 000 000", Fault::TooLarge);
         bad("forty digits, no overflow", QByteArray(40, '9'), Fault::TooLarge);
+        // clang-format on
     }
     void readsANumberTypedInDigits() {
         QFETCH(QByteArray, text);

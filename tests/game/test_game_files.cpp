@@ -248,7 +248,6 @@ private slots:
             QVERIFY(makeAt(path, where, Full));
         }
         HighScoreTable table(path);
-        table.LoadHighScores();
         FakeMessageBoxes boxes;
         boxes.answers = {"Kim", "Lou"};
         RecordingDisplay display;

@@ -28,7 +28,6 @@ private slots:
             QTest::newRow(name) << level << gaps << lines << QString(waits).split(u' ')
                                 << QString(labels).split(u' ') << QString(sounds).split(u' ');
         };
-        row("1 row at level 0", 0, 1, 0, "0.5000", "50 1 0", "Sound2 Sound4");
         row("3 rows", 0, 3, 0, "0.5000", "500 3 0", "Sound2 Sound6");
         row("4 rows at level 2", 2, 4, 0, "0.4056", "3000 4 2", "Sound2 Sound7");
         row("2 rows, 9 to 11 lines", 0, 2, 9, "0.5000 0.4528", "300 11 1", "Sound2 Sound5 Sound1");

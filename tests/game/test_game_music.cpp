@@ -3,16 +3,11 @@
 // dummy driver CTest sets): whatever the data folder's name, with whichever
 // General MIDI soundfont the system has, and silent without one.
 
-#include "brikko.h"
-#include "fakes.h"
-#include "game_options.h"
-#include "game_session.h"
-#include "profile_file.h"
+#include "game_fixture.h"
 #include "sdl_audio.h"
 #include "sdl_media_control.h"
 
 #include <QDir>
-#include <QTemporaryDir>
 #include <QTest>
 #include <SDL_mixer.h>
 
@@ -46,39 +41,32 @@ private slots:
         QFETCH(QStringList, soundFonts);
         QFETCH(bool, heard);
         QVERIFY2(QFileInfo(InstalledSoundFont).isFile(), "tools/install-deps installs it");
-        QTemporaryDir dir;
-        const QString data = dir.filePath(dataFolder), soundsFolder = dir.filePath("sounds");
+        GameServices s;
+        const QString data = s.dir.filePath(dataFolder), soundsFolder = s.dir.filePath("sounds");
         QVERIFY(QDir().mkpath(data) &&
                 QFile::copy(qEnvironmentVariable("VORELLE_TEST_DATA") + "/Brikko32.mid",
                             data + "/Brikko32.mid"));
         for (const QString& font : soundFonts)
             QVERIFY(QDir().mkpath(QFileInfo(soundsFolder + '/' + font).path()) &&
                     QFile::link(InstalledSoundFont, soundsFolder + '/' + font));
-
         SystemClock realClock;
         SdlAudioDevice output(realClock);
         QVERIFY(QTest::qWaitFor([&] { return output.open(); }, 20000));
         std::optional<SdlMediaControl> music;
         soundFonts.isEmpty() ? music.emplace(output) : music.emplace(output, soundsFolder);
-        FakeSoundPlayer sounds;
-        FakeClock clock;
-        FakeRandom random;
-        FakeEventPump events{clock};
-        FakeMessageBoxes boxes;
-        ProfileFile file(dir.filePath(GameOptions::FileName));
-        GameOptions options(file);
-        options.SoundOn = true;
-        Brikko game({sounds, *music, clock, random, AppPaths(data, dir.path(), dir.path())});
-        game.connectLoop({&options, &boxes});
+        s.options.SoundOn = true;
+        Brikko game(
+            {s.sounds, *music, s.clock, s.random, AppPaths(data, s.dir.path(), s.dir.path())});
+        game.connectLoop({&s.options, &s.boxes});
         bool playing = false;
-        events.at(clock.seconds + 1, [&] { playing = Mix_PlayingMusic(), game.endGame(); });
+        s.events.at(s.clock.seconds + 1, [&] { playing = Mix_PlayingMusic(), game.endGame(); });
         GameSession session(game);
         session.mnuNewGame_Click();
-        runOnFakeClock(events, clock, session);
+        runOnFakeClock(s.events, s.clock, session);
         QVERIFY2(playing == heard, qPrintable(QStringLiteral("music %1 with the data folder %2")
                                                   .arg(playing ? "heard" : "not heard", data)));
-        QVERIFY(!Mix_PlayingMusic());     // closed with the game
-        QCOMPARE(boxes.shown.size(), 1u); // "Perdu !": the game went on to its end
+        QVERIFY(!Mix_PlayingMusic());       // closed with the game
+        QCOMPARE(s.boxes.shown.size(), 1u); // "Perdu !": the game went on to its end
     }
 };
 

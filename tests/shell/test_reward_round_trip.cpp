@@ -35,6 +35,8 @@ struct RoundTrip {
     frmAbout about{registry, desktop, boxes};
     ProgramWindows windows{form, about, BrikkoServices{sounds, media, clock, random, paths}, boxes};
 
+    bool okAtOpen = false; // the splash's OK enabled as the reward opened it
+
     explicit RoundTrip(bool hideSplash = false, bool playSounds = false) {
         ProfileFile file(dir.filePath(GameOptions::FileName));
         file.writeString(GameOptions::Section, GameOptions::PlaySoundsKey, playSounds ? "T" : "F");
@@ -51,6 +53,7 @@ struct RoundTrip {
             form.control<AnswerBox>("Text1")->setText(form.state().referenceWords());
             form.Cmdverif_Click();
         }
+        okAtOpen = windows.splash().control<QPushButton>("cmdOk")->isEnabled();
         letSplashLoad();
         const bool splash = windows.splash().isVisible() && !windows.gameWindow().isVisible();
         if (splash && clickOk)
@@ -121,7 +124,9 @@ private slots:
         qApp->removeEventFilter(&log);
         QStringList expected{"Brikko32 - Loading", "OK disabled", "Brikko32 - Loading Options",
                              "Brikko32 - Loading Forms", "Brikko32 - Finished Loading"};
-        QCOMPARE(log.seen, hideSplash ? expected : expected << "OK enabled");
+        if (!hideSplash)
+            expected << "OK enabled";
+        QCOMPARE(log.seen.join(" | "), expected.join(" | "));
         QVERIFY(!t.form.isVisible() && t.windows.gameWindow().isVisible() == hideSplash);
         const QStringList answers(10, t.dir.filePath("gagner.wav"));
         QCOMPARE(t.sounds.played,
@@ -166,12 +171,12 @@ private slots:
         qApp->installEventFilter(&log);
         const bool waited = t.earnReward(false);
         qApp->removeEventFilter(&log);
-        QCOMPARE(sentWhile, QStringList{caption});
+        QCOMPARE(sentWhile.join(", "), caption); // sent while loading, after this caption
         QVERIFY2(waited && !t.windows.gameWindow().isVisible(),
                  "the splash gave way to the game window before its loading ended");
-        QCOMPARE(log.seen.mid(2),
-                 QStringList({"Brikko32 - Loading Options", "Brikko32 - Loading Forms",
-                              "Brikko32 - Finished Loading", "OK enabled"}));
+        QCOMPARE(log.seen.mid(2).join(" | "),
+                 QString("Brikko32 - Loading Options | Brikko32 - Loading Forms | "
+                         "Brikko32 - Finished Loading | OK enabled"));
     }
 
     // The splash made the active window again while it waits for OK loads
@@ -194,11 +199,29 @@ private slots:
         QCoreApplication::sendEvent(splash, &activate);
         t.letSplashLoad();
         qApp->removeEventFilter(&log);
-        QCOMPARE(log.seen, QStringList({"OK disabled", "Brikko32 - Loading Options",
-                                        "Brikko32 - Loading Forms", "Brikko32 - Finished Loading",
-                                        "OK enabled"}));
+        QCOMPARE(log.seen.join(" | "),
+                 QString("OK disabled | Brikko32 - Loading Options | Brikko32 - Loading Forms | "
+                         "Brikko32 - Finished Loading | OK enabled"));
         QCOMPARE(t.sounds.played.count(t.dir.filePath("Sound4.wav")), 2);
         QVERIFY(!t.windows.gameWindow().isVisible());
+    }
+
+    // A window system that never makes the splash the active window: it
+    // loads all the same, once.
+    void splashLoadsWithoutActivation() {
+        RoundTrip t(false, true);
+        struct NoActivation : QObject {
+            bool eventFilter(QObject* watched, QEvent* event) override {
+                return event->type() == QEvent::WindowActivate &&
+                       watched->objectName() == "frmSplash";
+            }
+        } noActivation;
+        qApp->installEventFilter(&noActivation);
+        const bool waited = t.earnReward(false);
+        qApp->removeEventFilter(&noActivation);
+        QVERIFY2(waited && t.windows.splash().control<QPushButton>("cmdOk")->isEnabled(),
+                 "the splash never loaded");
+        QCOMPARE(t.sounds.played.count(t.dir.filePath("Sound4.wav")), 1);
     }
 
     // The window manager's close request to the splash waiting for its OK
@@ -242,6 +265,7 @@ private slots:
         QCOMPARE(t.form.control<QLabel>("Label6")->text(), QString("1"));
         t.windows.gameWindow().setLabel(GameLabel::lblScore, "1234");
         QVERIFY(t.earnReward());
+        QVERIFY2(!t.okAtOpen, "the splash shown again with its OK enabled before loading");
         QCOMPARE(t.windows.gameWindow().widget(), first);
         QCOMPARE(t.windows.gameWindow().control<QLabel>("lblScore")->text(), QString("1234"));
         QCOMPARE(t.sounds.played.size(), 20); // the answers' only: no loading sound with sounds off

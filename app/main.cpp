@@ -3,7 +3,6 @@
 #include "clock.h"
 #include "command_line.h"
 #include "desktop_shell.h"
-#include "event_pump.h"
 #include "form1.h"
 #include "frm_about.h"
 #include "frm_guide.h"
@@ -78,7 +77,6 @@ int main(int argc, char* argv[]) {
     XoshiroRandom random;
     QtMessageBoxes boxes;
     QtSettingsStore settings(&boxes);
-    QtEventPump pump;
     const AppPaths paths = AppPaths::system();
     SdlSoundPlayer sounds;
     SdlMediaControl music;
@@ -113,8 +111,7 @@ int main(int argc, char* argv[]) {
         return 0;
     // The game and its windows, once a second copy of the program has ended
     // (the game's settings folder is made here).
-    ProgramWindows game(form1, about, BrikkoServices{sounds, music, clock, random, paths}, boxes,
-                        pump);
+    ProgramWindows game(form1, about, BrikkoServices{sounds, music, clock, random, paths}, boxes);
     const int status = QApplication::exec();
     ProgramEnd::endProgram(); // the sound stopped, whatever ended the loop
     return status;

@@ -5,7 +5,6 @@
 #include "brikko_icon.h"
 #include "cancel_dialog.h"
 #include "dialog_font.h"
-#include "event_pump.h"
 #include "game_options.h"
 #include "units.h"
 #include "window_centring.h"
@@ -13,6 +12,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
+#include <QTimer>
 
 namespace {
 
@@ -37,9 +37,9 @@ void line(QWidget* parent, const char* name, int top, const QColor& color) {
 
 } // namespace
 
-frmSplash::frmSplash(GameOptions& options, Brikko& game, EventPump& events, QList<Form*> windows,
-                     Form& gameWindow, QObject* parent)
-    : Form(QStringLiteral("frmSplash"), parent), options_(options), game_(game), events_(events),
+frmSplash::frmSplash(GameOptions& options, Brikko& game, QList<Form*> windows, Form& gameWindow,
+                     QObject* parent)
+    : Form(QStringLiteral("frmSplash"), parent), options_(options), game_(game),
       windows_(std::move(windows)), gameWindow_(gameWindow) {}
 
 QWidget* frmSplash::createWidget() {
@@ -95,7 +95,6 @@ QWidget* frmSplash::createWidget() {
 
 void frmSplash::Form_Load() {
     centreOnScreen(widget(), control<QPushButton>(QStringLiteral("cmdOk")));
-    events_.doEvents();
     showAndLoad();
 }
 
@@ -108,10 +107,16 @@ void frmSplash::Open() {
 
 void frmSplash::showAndLoad() {
     activatedSinceShown_ = false;
+    // Shown again, it waits for its loading before OK does anything.
+    if (auto* ok = control<QPushButton>(QStringLiteral("cmdOk")))
+        ok->setEnabled(false);
     Show(false);
-    events_.doEvents();
-    if (!activatedSinceShown_)
-        Form_Activate();
+    // The window system may not make it the active window (or not yet): the
+    // loading starts on the next pass anyway, unless the activation came first.
+    QTimer::singleShot(0, this, [this] {
+        if (!activatedSinceShown_)
+            Form_Activate();
+    });
 }
 
 void frmSplash::Form_Activate() {
@@ -120,31 +125,51 @@ void frmSplash::Form_Activate() {
         return;
     loading_ = true;
     activatedSinceShown_ = true;
-    QWidget* w = widget();
-    auto* ok = control<QPushButton>(QStringLiteral("cmdOk"));
-    if (ok)
+    if (auto* ok = control<QPushButton>(QStringLiteral("cmdOk")))
         ok->setEnabled(false);
+    runLater(Step::LoadOptions); // once the splash has painted itself
+}
 
-    events_.doEvents();
-    w->setWindowTitle(QStringLiteral("Brikko32 - Loading Options"));
-    options_.LoadOptions();
-    w->setWindowTitle(QStringLiteral("Brikko32 - Loading Forms"));
-    for (Form* f : windows_)
-        f->Load();
-    gameWindow_.Load();
-    if (options_.SoundOn)
-        game_.PlaySound(QStringLiteral("Sound4.wav"));
-    events_.doEvents();
-    if (isLoaded())
-        w->setWindowTitle(QStringLiteral("Brikko32 - Finished Loading"));
-    loading_ = false;
+void frmSplash::runLater(Step step) {
+    QTimer::singleShot(0, this, [this, step] { run(step); });
+}
 
-    if (options_.HideSplash) {
-        Hide();
-        gameWindow_.Show(false);
-    } else if (ok) {
-        ok->setEnabled(true);
+void frmSplash::run(Step step) {
+    if (!isVisible()) { // hidden meanwhile (the program ending): no further
+        loading_ = false;
+        return;
     }
+    switch (step) {
+    case Step::LoadOptions:
+        setCaption(QStringLiteral("Brikko32 - Loading Options"));
+        options_.LoadOptions();
+        runLater(Step::LoadWindows);
+        return;
+    case Step::LoadWindows:
+        setCaption(QStringLiteral("Brikko32 - Loading Forms"));
+        for (Form* f : windows_)
+            f->Load();
+        gameWindow_.Load();
+        if (options_.SoundOn)
+            game_.PlaySound(QStringLiteral("Sound4.wav"));
+        runLater(Step::Finish);
+        return;
+    case Step::Finish:
+        setCaption(QStringLiteral("Brikko32 - Finished Loading"));
+        loading_ = false;
+        if (options_.HideSplash) {
+            Hide();
+            gameWindow_.Show(false);
+        } else if (auto* ok = control<QPushButton>(QStringLiteral("cmdOk"))) {
+            ok->setEnabled(true);
+        }
+        return;
+    }
+}
+
+void frmSplash::setCaption(const QString& caption) {
+    if (QWidget* w = widget())
+        w->setWindowTitle(caption);
 }
 
 void frmSplash::cmdOk_Click() {

@@ -7,7 +7,7 @@
 #include <QWidget>
 
 ProgramWindows::ProgramWindows(Form1& form1, Form& about, BrikkoServices services,
-                               MessageBoxes& boxes, EventPump& events, QObject* parent)
+                               MessageBoxes& boxes, QObject* parent)
     : QObject(parent), form1_(form1),
       optionsFile_(services.paths.configFile(GameOptions::FileName)),
       options_(optionsFile_, &boxes),
@@ -16,7 +16,7 @@ ProgramWindows::ProgramWindows(Form1& form1, Form& about, BrikkoServices service
       // frame only when loaded.
       optionsWindow_(options_, boxes, &gameWindow_),
       gameWindow_(game_, {highScores_, highScoreWindow_, optionsWindow_, instruct_}),
-      splash_(options_, game_, events, {&highScoreWindow_, &about, &instruct_}, gameWindow_) {
+      splash_(options_, game_, {&highScoreWindow_, &about, &instruct_}, gameWindow_) {
     game_.connectLoop({&options_, &boxes, &highScores_, &highScoreWindow_, &gameWindow_});
     connect(&gameWindow_, &frmBrikko::gameHandedBack, &form1_, &Form1::ResetAfterGame);
     connect(&gameWindow_, &frmBrikko::exerciseWindowRequested, &form1_,

@@ -14,7 +14,6 @@
 #include <QObject>
 
 class Form1;
-class EventPump;
 class MessageBoxes;
 
 // The game module with its windows, and the links between them and the
@@ -26,10 +25,8 @@ class ProgramWindows : public QObject {
     Q_OBJECT
 public:
     // `about` is the program's one about box, shown modally from the game.
-    // `events`: the splash lets its captions be painted between its loading
-    // steps.
     ProgramWindows(Form1& form1, Form& about, BrikkoServices services, MessageBoxes& boxes,
-                   EventPump& events, QObject* parent = nullptr);
+                   QObject* parent = nullptr);
     ~ProgramWindows() override;
 
     Brikko& game() { return game_; }

@@ -11,7 +11,6 @@
 // status, "&Quitter" and a termination signal alike.
 #include "clock.h"
 #include "desktop_shell.h"
-#include "event_pump.h"
 #include "fakes.h"
 #include "form1.h"
 #include "frm_about.h"
@@ -60,7 +59,6 @@ int main(int argc, char* argv[]) {
     const AppPaths paths(QCoreApplication::applicationDirPath(), folder, folder);
     SystemClock clock;
     XoshiroRandom random;
-    QtEventPump pump;
     QtMessageBoxes realBoxes;
     SdlMediaControl realMusic;
     Printed printed;
@@ -77,13 +75,18 @@ int main(int argc, char* argv[]) {
     const FixedRegistry registry = systemRegistry();
     QtDesktopShell desktop;
     frmAbout about(registry, desktop, boxes);
-    ProgramWindows windows(form1, about, BrikkoServices{sounds, music, clock, random, paths}, boxes,
-                           pump);
+    ProgramWindows windows(form1, about, BrikkoServices{sounds, music, clock, random, paths},
+                           boxes);
     windows.openGame();
     if (!printing)
         return QApplication::exec();
     frmBrikko& game = windows.gameWindow();
-    QTimer::singleShot(0, [&] { game.control<QAction>("mnuNewGame")->trigger(); });
+    // The splash loads on the event loop, then ("Hide Splash" on) shows the
+    // game window: the game starts then.
+    QObject::connect(
+        &game, &Form::shown, &game,
+        [&] { QTimer::singleShot(0, [&] { game.control<QAction>("mnuNewGame")->trigger(); }); },
+        Qt::SingleShotConnection);
     if (playOn)
         QTimer::singleShot(500, [&] { say(QStringLiteral("playing: %1").arg(game.isVisible())); });
     else

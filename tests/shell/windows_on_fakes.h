@@ -36,7 +36,6 @@ struct WindowsOnFakes {
     FakeDesktopShell desktop;
     FixedRegistry registry;
     FakeMediaControl media;
-    FakeEventPump events{clock};
     AppPaths paths{dir.path(), dir.path(), dir.path()};
     ProfileFile file{dir.filePath(GameOptions::FileName)};
     GameOptions options{file};
@@ -48,7 +47,7 @@ struct WindowsOnFakes {
     frmOptions optionsWindow{options, boxes};
     frmInstruct instruct;
     frmBrikko gameWindow{game, {scores, highScore, optionsWindow, instruct}};
-    frmSplash splash{options, game, events, {}, gameWindow}; // leads to the game window
+    frmSplash splash{options, game, {}, gameWindow}; // leads to the game window
     frmAbout about{registry, desktop, boxes,
                    AboutLinks{"p@v.test", "https://v.test/"}}; // links shown
     frmGuide guide;

@@ -6,12 +6,15 @@ end at once with status 0, leave no single-instance lock or socket behind and
 leave the best scores untouched (no "Perdu !", no name asked).
 
 Usage: test_quit_mid_game.py PROGRAM
-It runs on a virtual X server and a session bus of its own (it restarts itself
-under dbus-run-session), in a fresh home, so it can run beside a desktop
-session and beside other tests.
+It makes a fresh home and a virtual X server, then runs itself again on a
+session bus of its own (dbus-run-session), whose accessibility bus lives in
+that home: it can run beside a desktop session and beside other tests.
 """
+import ctypes
 import os
+import select
 import shutil
+import signal
 import subprocess
 import sys
 import tempfile
@@ -26,6 +29,11 @@ SCORES = b"None:0\r\n" * 5
 
 class Failure(Exception):
     pass
+
+
+def ended_with_us():
+    """For a child: the signal it gets when this script dies, however."""
+    ctypes.CDLL(None).prctl(1, signal.SIGTERM)  # PR_SET_PDEATHSIG
 
 
 def wait_until(what, check, dump=None):
@@ -43,35 +51,45 @@ def wait_until(what, check, dump=None):
 def start_display():
     """A virtual X server on the first free display, which it tells itself."""
     read_end, write_end = os.pipe()
-    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-nolisten", "tcp"],
-                            pass_fds=[write_end], stderr=subprocess.DEVNULL)
+    try:
+        xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-nolisten", "tcp"],
+                                pass_fds=[write_end], stderr=subprocess.DEVNULL,
+                                preexec_fn=ended_with_us)
+    except OSError as error:
+        raise Failure(f"the virtual X server could not start (package xvfb): {error}")
     os.close(write_end)
     with os.fdopen(read_end) as told:
-        number = told.readline().strip()
+        number = told.readline().strip() if select.select([told], [], [], WAIT_S)[0] else ""
     if not number:
         xvfb.kill()
+        xvfb.wait()
         raise Failure("the virtual X server (Xvfb) did not start")
     return xvfb, ":" + number
 
 
-def check_accessibility_bus():
-    import gi
-    gi.require_version("Atspi", "2.0")
-    from gi.repository import Gio, GLib
+def start_accessibility_bus():
+    """Starts the bus on the private session bus: the program joins it only
+    when it is already there."""
+    try:
+        import gi
+        gi.require_version("Atspi", "2.0")
+        from gi.repository import Gio, GLib
+    except (ImportError, ValueError) as error:
+        raise Failure(f"no AT-SPI bindings (python3-gi, gir1.2-atspi-2.0): {error}")
     try:
         Gio.bus_get_sync(Gio.BusType.SESSION).call_sync(
             "org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus", "GetAddress", None,
             GLib.VariantType("(s)"), Gio.DBusCallFlags.NONE, WAIT_S * 1000, None)
     except GLib.Error as error:
-        raise Failure(f"the accessibility bus did not start: {error.message}")
+        raise Failure(f"the accessibility bus did not start (at-spi2-core): {error.message}")
 
 
 class Tree:
     """The program's accessible objects, read afresh at every look."""
 
     def __init__(self, pid):
-        from gi.repository import Atspi
-        self.atspi = Atspi
+        from gi.repository import Atspi, GLib
+        self.atspi, self.glib = Atspi, GLib
         self.desktop = Atspi.get_desktop(0)
         self.desktop.set_cache_mask(Atspi.Cache.NONE)
         self.pid = pid
@@ -93,14 +111,15 @@ class Tree:
     def has(self, node, state):
         return node.get_state_set().contains(state)
 
-    def window(self, name):
-        """The shown top-level window called `name`."""
+    def windows(self):
         app = self.app()
         for i in range(app.get_child_count() if app else 0):
             window = app.get_child_at_index(i)
-            if window.get_name() == name and self.has(window, self.atspi.StateType.SHOWING):
-                return window
-        return None
+            if window and self.has(window, self.atspi.StateType.SHOWING):
+                yield window
+
+    def window(self, name):
+        return next((window for window in self.windows() if window.get_name() == name), None)
 
     def find(self, window, role, name=None, description=None, enabled=True):
         for node in self.walk(window):
@@ -117,24 +136,25 @@ class Tree:
         node.do_action(names.index(action))
 
     def shown(self):
-        app = self.app()
-        windows = [app.get_child_at_index(i) for i in range(app.get_child_count() if app else 0)]
+        """The windows shown, each with the texts of its labels."""
         return "windows shown: " + ", ".join(
-            repr(w.get_name()) + " [" + " / ".join(
-                n.get_name() for n in self.walk(w) if n.get_role_name() == "label"
-                and n.get_name()) + "]"
-            for w in windows if self.has(w, self.atspi.StateType.SHOWING))
+            f"{w.get_name()!r} [" + " / ".join(n.get_name() for n in self.walk(w) if n.get_name()
+                                               and n.get_role_name() == "label") + "]"
+            for w in self.windows())
 
 
 def words_of(program, number):
-    return subprocess.run([program, "--words", number], check=True, capture_output=True,
-                          text=True).stdout.strip()
+    words = subprocess.run([program, "--words", number], stdout=subprocess.PIPE, text=True)
+    if words.returncode != 0:
+        raise Failure(f"no words for the number shown, {number!r}")
+    return words.stdout.strip()
 
 
-def play_and_quit(program, folder, environment):
+def play_and_quit(program, folder):
     runtime = os.path.join(folder, "run")
     scores = os.path.join(folder, "data", "vorelle", "scores.lst")
-    vorelle = subprocess.Popen([program], env=environment)
+    vorelle = subprocess.Popen([program], env=dict(os.environ, XDG_RUNTIME_DIR=runtime),
+                               preexec_fn=ended_with_us)
     try:
         tree = Tree(vorelle.pid)
         exercise = wait_until("the exercise window Form1 shown", lambda: tree.window("Vorelle"))
@@ -163,7 +183,7 @@ def play_and_quit(program, folder, environment):
             raise Failure(f"single-instance files while running: {held}")
         try:
             tree.act(quit_item, "Press")
-        except Exception:
+        except tree.glib.Error:
             pass  # the program may end before it answers
         try:
             status = vorelle.wait(WAIT_S)
@@ -183,18 +203,25 @@ def play_and_quit(program, folder, environment):
             vorelle.wait()
 
 
+def on_private_bus(program, folder):
+    try:
+        start_accessibility_bus()
+        play_and_quit(program, folder)
+    except Failure as failure:
+        sys.exit(f"FAIL: {failure}")
+    print('PASS: "Quitter" mid-game ended the program with status 0, nothing left behind')
+
+
 def main():
+    if len(sys.argv) == 4 and sys.argv[1] == "--on-private-bus":
+        return on_private_bus(sys.argv[2], sys.argv[3])
     if len(sys.argv) != 2:
         sys.exit(__doc__)
-    if os.environ.get("VORELLE_OWN_SESSION_BUS") != "1":
-        os.environ["VORELLE_OWN_SESSION_BUS"] = "1"
-        os.execvp("dbus-run-session", ["dbus-run-session", "--", sys.executable, *sys.argv])
-    program = os.path.abspath(sys.argv[1])
     # Short: a socket's path has room for about a hundred bytes.
     folder = tempfile.mkdtemp(prefix="vq", dir="/tmp")
     xvfb = None
     try:
-        for sub in ("home", "config/vorelle", "data/vorelle", "system", "run"):
+        for sub in ("home", "config/vorelle", "data/vorelle", "system", "run", "bus"):
             os.makedirs(os.path.join(folder, sub), mode=0o700)
         with open(os.path.join(folder, "config", "vorelle", "vorelle.ini"), "w") as file:
             file.write("[Options]\nShow Tips at Startup=0\n")
@@ -203,15 +230,22 @@ def main():
         with open(os.path.join(folder, "data", "vorelle", "scores.lst"), "wb") as file:
             file.write(SCORES)
         xvfb, display = start_display()
-        check_accessibility_bus()
+        # The accessibility bus's socket goes in the runtime folder of the
+        # session bus, one of our own.
         environment = dict(
             os.environ, DISPLAY=display, QT_QPA_PLATFORM="xcb",
             QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", SDL_AUDIODRIVER="dummy",
             HOME=os.path.join(folder, "home"), XDG_CONFIG_HOME=os.path.join(folder, "config"),
             XDG_DATA_HOME=os.path.join(folder, "data"),
             XDG_CONFIG_DIRS=os.path.join(folder, "system"),
-            XDG_RUNTIME_DIR=os.path.join(folder, "run"))
-        play_and_quit(program, folder, environment)
+            XDG_RUNTIME_DIR=os.path.join(folder, "bus"))
+        command = [sys.executable, os.path.abspath(__file__), "--on-private-bus",
+                   os.path.abspath(sys.argv[1]), folder]
+        try:
+            status = subprocess.run(["dbus-run-session", "--", *command], env=environment,
+                                    preexec_fn=ended_with_us).returncode
+        except OSError as error:
+            raise Failure(f"no private session bus (package dbus-daemon): {error}")
     except Failure as failure:
         sys.exit(f"FAIL: {failure}")
     finally:
@@ -219,7 +253,7 @@ def main():
             xvfb.terminate()
             xvfb.wait()
         shutil.rmtree(folder, ignore_errors=True)
-    print('PASS: "Quitter" mid-game ended the program with status 0, nothing left behind')
+    sys.exit(status)
 
 
 if __name__ == "__main__":

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app_paths.h"
 #include "command_line.h"
+#include "desktop_system_information.h"
 #include "form1.h"
 #include "frm_about.h"
 #include "frm_guide.h"
@@ -19,7 +20,6 @@
 #include "startup.h"
 #include "startup_probe.h"
 #include "system_clock.h"
-#include "system_registry.h"
 #include "termination_signals.h"
 #include "xoshiro_random.h"
 
@@ -107,9 +107,9 @@ int main(int argc, char* argv[]) {
     frmSpelling spelling(settings);
     attachSpellingWindow(form1, spelling);
     frmTip tip(settings, paths);
-    const FixedRegistry registry = systemRegistry();
+    const DesktopSystemInformation systemInformation;
     QtDesktopShell desktop;
-    frmAbout about(registry, desktop, boxes);
+    frmAbout about(systemInformation, desktop, boxes);
     QObject::connect(&form1, &Form1::aboutRequested, &about, [&about] { about.Show(false); });
     frmGuide guide;
     Module2::WireGuide(form1, guide);

@@ -7,18 +7,14 @@ QString collapseSpacePairs(const QString& text) {
     return out;
 }
 
-QString collapseSpaces(const QString& text, int* passes) {
+QString collapseSpaces(const QString& text) {
     QString current = text;
-    int n = 0;
     for (;;) {
         QString next = collapseSpacePairs(current);
         if (next.size() == current.size())
             break; // a pass that shortens nothing changes nothing
         current = std::move(next);
-        ++n;
     }
-    if (passes)
-        *passes = n;
     return current;
 }
 

@@ -12,9 +12,8 @@
 QString collapseSpacePairs(const QString& text);
 
 // The collapse repeated until the text stops changing: no two spaces remain
-// next to each other. `passes`, when given, receives the number of passes
-// that changed the text.
-QString collapseSpaces(const QString& text, int* passes = nullptr);
+// next to each other.
+QString collapseSpaces(const QString& text);
 
 // The text in lower case, character by character (simple case mapping, so
 // "É" gives "é" and "İ" gives "i"), in time linear in its length. Characters

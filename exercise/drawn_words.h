@@ -18,8 +18,6 @@ public:
 
     // The words the solution shows: the 1990 form under "either".
     const QString& solution() const { return solution_; }
-    // Every form a right answer may take, the solution's first.
-    const QStringList& accepted() const { return accepted_; }
 
     // Whether an answer, already collapsed and lower-cased, is right: its
     // space-trimmed text, with the hyphens U+2010 and U+2011 read as "-",

@@ -12,7 +12,6 @@
 #include <QMetaMethod>
 #include <QPushButton>
 #include <QRadioButton>
-#include <limits>
 
 Form1::Form1(ExerciseServices services)
     : Form(QStringLiteral("Form1")), services_(std::move(services)) {}
@@ -47,10 +46,6 @@ void Form1::Form_Load() {
 
     loadWidth_ = outerWidthTwips();
     loadHeight_ = outerHeightTwips();
-    if (loadWidth_ <= std::numeric_limits<qint16>::max())
-        lastWidth_ = qint16(loadWidth_);
-    if (loadHeight_ <= std::numeric_limits<qint16>::max())
-        lastHeight_ = qint16(loadHeight_);
 
     Label5_->setText(QStringLiteral("Nombre de partie(s) jouée(s) :"));
     Label6_->setText(QStringLiteral("0"));

@@ -55,9 +55,8 @@ public:
     // scaled by the current outer size over the outer size at load
     // (single-precision factors; frame children relative to their frame;
     // fonts unchanged), so that growing and shrinking back never drifts.
-    // Nothing while minimised. LastWidth and LastHeight follow the size
-    // unless it passes 32 767 twips. The outer size is the window's own,
-    // menu bar included, without the window manager's frame.
+    // Nothing while minimised. The outer size is the window's own, menu bar
+    // included, without the window manager's frame.
     void Form_Resize() override;
     void CmdGenerer_Click();
     void Text1_Change();
@@ -76,12 +75,8 @@ public:
     const SpellingChoice& spellingChoice() const { return spelling_; }
 
     const ExerciseState& state() const { return state_; }
-    const ButtonStates& buttonStates() const { return buttons_; }
     // The selected difficulty, 0 to 5.
     int selectedOption() const;
-    // The window's outer size at the last layout, in twips.
-    qint16 LastWidth() const { return lastWidth_; }
-    qint16 LastHeight() const { return lastHeight_; }
 
     // The answer box's text before the first draw.
     static QString instructionText();
@@ -128,8 +123,6 @@ private:
     ExerciseState state_;
     ButtonStates buttons_;
     SpellingChoice spelling_;
-    qint16 lastWidth_ = 0;
-    qint16 lastHeight_ = 0;
     // The outer size at load: the controls are laid out from their twips
     // geometry scaled by the current size over this one.
     int loadWidth_ = 0;
@@ -140,11 +133,9 @@ private:
     std::vector<Placed> placed_;
 
     QPointer<QWidget> client_;
-    QPointer<QLabel> Label1_, Label2_, Label3_, Label5_, Label6_;
+    QPointer<QLabel> Label1_, Label3_, Label5_, Label6_;
     std::array<QPointer<QLabel>, 2> Label4_;
     QPointer<QPushButton> CmdGenerer_, Cmdverif_, CmdIndice_, CmdAide_;
     QPointer<AnswerBox> Text1_;
-    QPointer<QGroupBox> Frame1_, Frame2_;
     std::array<QPointer<QRadioButton>, 6> Option1_;
-    QPointer<QLabel> Image1_, Image2_;
 };

@@ -16,7 +16,6 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <limits>
 
 namespace {
 
@@ -82,11 +81,11 @@ QWidget* Form1::createWidget() {
     CmdGenerer_ = place(new QPushButton(QStringLiteral("&Générer un nombre")), client,
                         QStringLiteral("CmdGenerer"), 5648, 120, 1695, 735);
 
-    Frame1_ = place(new QGroupBox(QStringLiteral("Choisis la difficulté !")), client,
-                    QStringLiteral("Frame1"), 128, 960, 7215, 1095);
+    auto* difficultyFrame = place(new QGroupBox(QStringLiteral("Choisis la difficulté !")), client,
+                                  QStringLiteral("Frame1"), 128, 960, 7215, 1095);
     static constexpr int OptionLeft[3] = {240, 2760, 5280};
     for (int i = 0; i < DifficultyCount; ++i) {
-        Option1_[std::size_t(i)] = place(new QRadioButton(difficultyCaption(i)), Frame1_.data(),
+        Option1_[std::size_t(i)] = place(new QRadioButton(difficultyCaption(i)), difficultyFrame,
                                          QStringLiteral("Option1(%1)").arg(i), OptionLeft[i % 3],
                                          i < 3 ? 360 : 720, 1800, 300);
         Option1_[std::size_t(i)]->setAccessibleName(difficultySpokenName(i));
@@ -95,10 +94,10 @@ QWidget* Form1::createWidget() {
 
     // Never visible and always empty: the reference words are kept by the
     // exercise state, where no screen reader can read them.
-    Label2_ = place(new QLabel, client, QStringLiteral("Label2"), 120, 2160, 5295, 975);
-    Label2_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    Label2_->setWordWrap(true);
-    Label2_->setVisible(false);
+    auto* reference = place(new QLabel, client, QStringLiteral("Label2"), 120, 2160, 5295, 975);
+    reference->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    reference->setWordWrap(true);
+    reference->setVisible(false);
 
     CmdAide_ = place(new QPushButton(QStringLiteral("&Solution")), client,
                      QStringLiteral("CmdAide"), 128, 2280, 720, 735);
@@ -126,27 +125,26 @@ QWidget* Form1::createWidget() {
     Text1_->setText(instructionText());
     Text1_->setAccessibleName(QStringLiteral("Ta réponse en lettres"));
 
-    Frame2_ = place(new QGroupBox(QStringLiteral("Score :")), client, QStringLiteral("Frame2"), 135,
-                    4920, 7200, 1095);
-    Image1_ = place(new QLabel, Frame2_.data(), QStringLiteral("Image1"), 360, 360, 480, 480);
-    Image1_->setPixmap(smilingFace(window->devicePixelRatioF()));
-    Image1_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Image1_->setAccessibleName(QStringLiteral("Visage souriant : bonnes réponses"));
-    Label4_[0] = place(new QLabel, Frame2_.data(), QStringLiteral("Label4(0)"), 960, 360, 495, 495);
+    auto* scoreFrame = place(new QGroupBox(QStringLiteral("Score :")), client,
+                             QStringLiteral("Frame2"), 135, 4920, 7200, 1095);
+    auto* smiling = place(new QLabel, scoreFrame, QStringLiteral("Image1"), 360, 360, 480, 480);
+    smiling->setPixmap(smilingFace(window->devicePixelRatioF()));
+    smiling->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    smiling->setAccessibleName(QStringLiteral("Visage souriant : bonnes réponses"));
+    Label4_[0] = place(new QLabel, scoreFrame, QStringLiteral("Label4(0)"), 960, 360, 495, 495);
     Label4_[0]->setAccessibleDescription(QStringLiteral("Nombre de bonnes réponses"));
-    Label3_ = place(new QLabel, Frame2_.data(), QStringLiteral("Label3"), 2520, 360, 2055, 495);
+    Label3_ = place(new QLabel, scoreFrame, QStringLiteral("Label3"), 2520, 360, 2055, 495);
     Label3_->setAccessibleDescription(QStringLiteral("Note de la série sur 10"));
-    Label4_[1] =
-        place(new QLabel, Frame2_.data(), QStringLiteral("Label4(1)"), 5760, 360, 495, 495);
+    Label4_[1] = place(new QLabel, scoreFrame, QStringLiteral("Label4(1)"), 5760, 360, 495, 495);
     Label4_[1]->setAccessibleDescription(QStringLiteral("Nombre de mauvaises réponses"));
     for (QLabel* label : {Label4_[0].data(), Label3_.data(), Label4_[1].data()}) {
         label->setFont(arialBold(20.25));
         label->setAlignment(Qt::AlignCenter);
     }
-    Image2_ = place(new QLabel, Frame2_.data(), QStringLiteral("Image2"), 6360, 360, 480, 480);
-    Image2_->setPixmap(sadFace(window->devicePixelRatioF()));
-    Image2_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Image2_->setAccessibleName(QStringLiteral("Visage triste : mauvaises réponses"));
+    auto* sad = place(new QLabel, scoreFrame, QStringLiteral("Image2"), 6360, 360, 480, 480);
+    sad->setPixmap(sadFace(window->devicePixelRatioF()));
+    sad->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    sad->setAccessibleName(QStringLiteral("Visage triste : mauvaises réponses"));
 
     // Enter on a focused button presses that button; elsewhere the window's
     // default button, Cmdverif, takes it.
@@ -259,8 +257,4 @@ void Form1::Form_Resize() {
                                   twipsToPixels(double(float(r.height()) * sy)));
         }
     }
-    if (width <= std::numeric_limits<qint16>::max())
-        lastWidth_ = qint16(width);
-    if (height <= std::numeric_limits<qint16>::max())
-        lastHeight_ = qint16(height);
 }

@@ -4,7 +4,7 @@
 #include <QString>
 
 // What the desktop does for the program: open a link with the user's mail or
-// web program, start another program, and tell whether a file is there.
+// web program, and start another program.
 class DesktopShell {
 public:
     virtual ~DesktopShell() = default;
@@ -14,6 +14,4 @@ public:
     // Starts the program at `path` in a window of its own, without waiting.
     // False when it could not be started.
     virtual bool startProgram(const QString& path) = 0;
-    // True when `path` names a file that is neither a folder nor hidden.
-    virtual bool fileExists(const QString& path) const = 0;
 };

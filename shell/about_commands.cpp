@@ -2,9 +2,8 @@
 #include "about_commands.h"
 
 #include "desktop_shell.h"
-#include "key_value.h"
 #include "message_boxes.h"
-#include "registry.h"
+#include "system_information.h"
 
 namespace AboutCommands {
 
@@ -12,25 +11,9 @@ QString sysInfoMissingMessage() {
     return QStringLiteral("Les informations système ne sont pas disponibles actuellement");
 }
 
-namespace {
-std::optional<QString> sysInfoProgram(const Registry& registry, const DesktopShell& shell) {
-    QString value;
-    if (GetKeyValue(registry, MachineRoot, SysInfoKeys::programKey(), SysInfoKeys::programValue(),
-                    value))
-        return value;
-    if (GetKeyValue(registry, MachineRoot, SysInfoKeys::locationKey(), SysInfoKeys::locationValue(),
-                    value)) {
-        const QString file = value + QLatin1Char('/') + SysInfoKeys::programFileName();
-        if (shell.fileExists(file))
-            return file;
-    }
-    return std::nullopt;
-}
-} // namespace
-
-void StartSysInfo(const Registry& registry, DesktopShell& shell, MessageBoxes& boxes) {
-    const std::optional<QString> program = sysInfoProgram(registry, shell);
-    if (program && shell.startProgram(*program))
+void StartSysInfo(const SystemInformation& info, DesktopShell& shell, MessageBoxes& boxes) {
+    const QString program = info.programPath();
+    if (!program.isEmpty() && shell.startProgram(program))
         return;
     boxes.msgBox(sysInfoMissingMessage(), MsgPlain);
 }

@@ -6,7 +6,7 @@
 
 class DesktopShell;
 class MessageBoxes;
-class Registry;
+class SystemInformation;
 
 // The about box's commands, apart from its window.
 namespace AboutCommands {
@@ -14,12 +14,10 @@ namespace AboutCommands {
 // "Les informations système ne sont pas disponibles actuellement".
 QString sysInfoMissingMessage();
 
-// Starts the system-information program. It is looked up twice, in order:
-// the program's own path (started as it is, without looking for its file),
-// then the folder that holds it (started only when the program's file is
-// there). When neither gives a program, or it cannot be started, a plain
-// message box with the application title says so.
-void StartSysInfo(const Registry& registry, DesktopShell& shell, MessageBoxes& boxes);
+// Starts the system-information program that `info` gives. When there is
+// none, or it cannot be started, a plain message box with the application
+// title says so.
+void StartSysInfo(const SystemInformation& info, DesktopShell& shell, MessageBoxes& boxes);
 
 // What clicking the mail link opens: "MailTo:" and the caption; nothing for
 // an empty caption.

@@ -10,9 +10,6 @@ class BulbPicture : public QFrame {
 public:
     explicit BulbPicture(QWidget* parent = nullptr);
 
-    // The 32 × 32 picture drawn; null when it could not be drawn.
-    const QPixmap& bulb() const { return bulb_; }
-
 protected:
     void paintEvent(QPaintEvent* event) override;
 

@@ -78,13 +78,13 @@ AboutLinks AboutLinks::built() {
     return {AppInfo::mailAddress(), AppInfo::webAddress()};
 }
 
-frmAbout::frmAbout(const Registry& registry, DesktopShell& shell, MessageBoxes& boxes,
+frmAbout::frmAbout(const SystemInformation& info, DesktopShell& shell, MessageBoxes& boxes,
                    QObject* parent)
-    : frmAbout(registry, shell, boxes, AboutLinks::built(), parent) {}
+    : frmAbout(info, shell, boxes, AboutLinks::built(), parent) {}
 
-frmAbout::frmAbout(const Registry& registry, DesktopShell& shell, MessageBoxes& boxes,
+frmAbout::frmAbout(const SystemInformation& info, DesktopShell& shell, MessageBoxes& boxes,
                    AboutLinks links, QObject* parent)
-    : Form(QStringLiteral("frmAbout"), parent), registry_(registry), shell_(shell), boxes_(boxes),
+    : Form(QStringLiteral("frmAbout"), parent), info_(info), shell_(shell), boxes_(boxes),
       links_(std::move(links)) {}
 
 QString frmAbout::gameName() {
@@ -215,7 +215,7 @@ void frmAbout::cmdSysInfo_Click() {
 }
 
 void frmAbout::StartSysInfo() {
-    AboutCommands::StartSysInfo(registry_, shell_, boxes_);
+    AboutCommands::StartSysInfo(info_, shell_, boxes_);
 }
 
 void frmAbout::lblMail_Click() {

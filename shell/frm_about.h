@@ -5,7 +5,7 @@
 
 class DesktopShell;
 class MessageBoxes;
-class Registry;
+class SystemInformation;
 
 // The maker's mail address and web page that the about box shows as links.
 // An empty one shows no link: its label stays hidden, the others keep their
@@ -26,10 +26,10 @@ class frmAbout : public Form {
     Q_OBJECT
 public:
     // With the addresses the program was built with.
-    frmAbout(const Registry& registry, DesktopShell& shell, MessageBoxes& boxes,
+    frmAbout(const SystemInformation& info, DesktopShell& shell, MessageBoxes& boxes,
              QObject* parent = nullptr);
-    frmAbout(const Registry& registry, DesktopShell& shell, MessageBoxes& boxes, AboutLinks links,
-             QObject* parent = nullptr);
+    frmAbout(const SystemInformation& info, DesktopShell& shell, MessageBoxes& boxes,
+             AboutLinks links, QObject* parent = nullptr);
 
     // The game's lines.
     static QString gameName();        // "Brikko32"
@@ -49,7 +49,7 @@ protected:
     void Form_Load() override;
 
 private:
-    const Registry& registry_;
+    const SystemInformation& info_;
     DesktopShell& shell_;
     MessageBoxes& boxes_;
     AboutLinks links_;

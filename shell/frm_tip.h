@@ -42,7 +42,6 @@ public:
     void chkLoadTipsAtStartup_Click();
 
     const QStringList& Tips() const { return tips_.tips(); }
-    qint32 CurrentTip() const { return tips_.current(); }
 
 protected:
     QWidget* createWidget() override;

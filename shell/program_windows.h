@@ -29,13 +29,9 @@ public:
                    QObject* parent = nullptr);
     ~ProgramWindows() override;
 
-    Brikko& game() { return game_; }
-    GameOptions& options() { return options_; }
     HighScoreTable& highScores() { return highScores_; }
     frmSplash& splash() { return splash_; }
     frmBrikko& gameWindow() { return gameWindow_; }
-    frmInstruct& instructions() { return instruct_; }
-    frmOptions& optionsWindow() { return optionsWindow_; }
     frmHighScore& highScoreWindow() { return highScoreWindow_; }
 
     // The reward: the splash, then the game window.

@@ -20,7 +20,6 @@ public:
     void advance();
     bool isEmpty() const { return tips_.isEmpty(); }
     const QStringList& tips() const { return tips_; }
-    qint32 current() const { return current_; }
     // The tip at the current position; empty when there is none.
     QString currentTip() const;
 

@@ -110,13 +110,6 @@ Reading load(const QString& path) {
     return {Outcome::Read, std::move(*tips)};
 }
 
-std::optional<QStringList> read(const QString& path) {
-    Reading reading = load(path);
-    if (reading.outcome != Outcome::Read)
-        return std::nullopt;
-    return std::move(reading.tips);
-}
-
 QString find(const QStringList& folders, const QString& name) {
     for (const QString& folder : folders) {
         if (folder.isEmpty())

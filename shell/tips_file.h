@@ -36,9 +36,6 @@ struct Reading {
 // reader could wait for ever).
 Reading load(const QString& path);
 
-// The tips of the file at path, or no value when load() does not read it.
-std::optional<QStringList> read(const QString& path);
-
 // Where the tips file is: the first of folders that holds an entry of that
 // name which is not hidden and not a folder, whatever its kind (so that a
 // file there that cannot be read is told, not passed over); empty when none

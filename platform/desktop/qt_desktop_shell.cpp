@@ -2,7 +2,6 @@
 #include "qt_desktop_shell.h"
 
 #include <QDesktopServices>
-#include <QFileInfo>
 #include <QProcess>
 #include <QUrl>
 
@@ -13,9 +12,4 @@ void QtDesktopShell::openLink(const QString& target) {
 bool QtDesktopShell::startProgram(const QString& path) {
     // The whole path is the program: spaces in it do not split it.
     return !path.isEmpty() && QProcess::startDetached(path, {});
-}
-
-bool QtDesktopShell::fileExists(const QString& path) const {
-    const QFileInfo info(path);
-    return info.isFile() && !info.isHidden();
 }

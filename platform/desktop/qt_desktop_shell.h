@@ -8,5 +8,4 @@ class QtDesktopShell : public DesktopShell {
 public:
     void openLink(const QString& target) override;
     bool startProgram(const QString& path) override;
-    bool fileExists(const QString& path) const override;
 };

@@ -9,6 +9,7 @@
 // It holds the single-instance lock and socket as the program does (in the
 // runtime folder) and ends as the program does: its event loop returns the
 // status, "&Quitter" and a termination signal alike.
+#include "desktop_system_information.h"
 #include "fakes.h"
 #include "form1.h"
 #include "frm_about.h"
@@ -21,7 +22,6 @@
 #include "sdl_media_control.h"
 #include "sdl_sound_player.h"
 #include "system_clock.h"
-#include "system_registry.h"
 #include "termination_signals.h"
 #include "xoshiro_random.h"
 
@@ -74,9 +74,9 @@ int main(int argc, char* argv[]) {
     if (guard.anotherInstanceRunning())
         return 4;
     Form1 form1(ExerciseServices{clock, random, sounds, boxes, guard, paths});
-    const FixedRegistry registry = systemRegistry();
+    const DesktopSystemInformation systemInformation;
     QtDesktopShell desktop;
-    frmAbout about(registry, desktop, boxes);
+    frmAbout about(systemInformation, desktop, boxes);
     ProgramWindows windows(form1, about, BrikkoServices{sounds, music, clock, random, paths},
                            boxes);
     windows.openGame();

@@ -1,14 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The about box: the registry value rules, the system-information lookups,
+// The about box: the system-information program, where it is looked for,
 // the links and the window, offscreen through its controls' names.
 #include "about_commands.h"
 #include "about_pictures.h"
 #include "app_info.h"
+#include "desktop_system_information.h"
 #include "fake_desktop_shell.h"
 #include "fakes.h"
 #include "frm_about.h"
-#include "key_value.h"
-#include "system_registry.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -20,7 +19,7 @@ Q_DECLARE_METATYPE(AboutLinks)
 class TestFrmAbout : public QObject {
     Q_OBJECT
 
-    FixedRegistry registry_;
+    FakeSystemInformation info_;
     FakeDesktopShell shell_;
     FakeMessageBoxes boxes_;
     std::unique_ptr<frmAbout> about_;
@@ -31,10 +30,10 @@ class TestFrmAbout : public QObject {
 
 private slots:
     void init() {
-        registry_ = FixedRegistry();
+        info_ = FakeSystemInformation();
         shell_ = FakeDesktopShell();
         boxes_ = FakeMessageBoxes();
-        about_ = std::make_unique<frmAbout>(registry_, shell_, boxes_, links_);
+        about_ = std::make_unique<frmAbout>(info_, shell_, boxes_, links_);
         about_->Show(false);
     }
     void cleanup() {
@@ -42,69 +41,22 @@ private slots:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
-    void getKeyValue_data() {
-        QTest::addColumn<quint32>("type"); // 0: no such value
-        QTest::addColumn<QByteArray>("data");
-        QTest::addColumn<QString>("before"); // KeyVal on entry
-        QTest::addColumn<bool>("read");
-        QTest::addColumn<QString>("after");
-        const auto b = [](const char* hex) { return QByteArray::fromHex(hex); };
-        QTest::addRow("text, final NUL") << 1u << QByteArray("/usr\0", 5) << "x" << true << "/usr";
-        QTest::addRow("text, no final NUL") << 1u << QByteArray("/usr") << "" << true << "/usr";
-        QTest::addRow("32-bit, top byte zero") << 4u << b("56341200") << "" << true << "&h123456";
-        QTest::addRow("32-bit, bytes below 16") << 4u << b("0f0a0501") << "" << true << "&h15AF";
-        QTest::addRow("32-bit, appended") << 4u << b("ab010010") << "old" << true << "&hold1001AB";
-        QTest::addRow("other type") << 3u << QByteArray("d") << "kept" << true << "kept";
-        QTest::addRow("longer than the buffer")
-            << 1u << QByteArray(1025, 'a') << "x" << false << "";
-        QTest::addRow("missing") << 0u << QByteArray() << "x" << false << "";
-    }
-    void getKeyValue() {
-        QFETCH(quint32, type);
-        QFETCH(QByteArray, data);
-        QFETCH(QString, before);
-        if (type)
-            registry_.set(MachineRoot, "SOFTWARE\\Test", "Path", {type, data});
-        QString keyVal = before;
-        QTEST(GetKeyValue(registry_, MachineRoot, "software\\TEST", "path", keyVal), "read");
-        QTEST(keyVal, "after");
-    }
-
     void startSysInfo_data() {
-        QTest::addColumn<QString>("program");  // the PATH value; null: none
-        QTest::addColumn<QString>("location"); // the MSINFO value; null: none
-        QTest::addColumn<bool>("fileThere");
+        QTest::addColumn<QString>("program"); // empty: none on this system
         QTest::addColumn<bool>("startWorks");
-        QTest::addColumn<QString>("fileTested"); // empty: none
-        QTest::addColumn<QString>("started");    // empty: nothing
         QTest::addColumn<bool>("message");
-        const QString f = "/opt/info/MSINFO32.EXE", p = "/usr/bin/info tool", none,
-                      at = "/opt/info";
-        QTest::addRow("neither value") << none << none << true << true << none << none << true;
-        QTest::addRow("program value: no file test")
-            << p << at << false << true << none << p << false;
-        QTest::addRow("location value with the file")
-            << none << at << true << true << f << f << false;
-        QTest::addRow("location value, no file")
-            << none << at << false << true << f << none << true;
-        QTest::addRow("program fails to start") << p << none << false << false << none << p << true;
+        QTest::addRow("none") << "" << true << true;
+        QTest::addRow("started as it is") << "/usr/bin/info tool" << true << false;
+        QTest::addRow("fails to start") << "/usr/bin/info tool" << false << true;
     }
     void startSysInfo() {
         QFETCH(QString, program);
-        QFETCH(QString, location);
-        QFETCH(bool, fileThere);
         QFETCH(bool, startWorks);
         QFETCH(bool, message);
-        if (!program.isNull())
-            registry_.setText(MachineRoot, SysInfoKeys::programKey(), "PATH", program);
-        if (!location.isNull())
-            registry_.setText(MachineRoot, SysInfoKeys::locationKey(), "MSINFO", location);
-        if (fileThere)
-            shell_.files << "/opt/info/MSINFO32.EXE";
+        info_.program = program;
         shell_.startWorks = startWorks;
         click(about_->control<QPushButton>("cmdSysInfo"));
-        QTEST(shell_.fileTests.join('|'), "fileTested");
-        QTEST(shell_.started.join('|'), "started");
+        QCOMPARE(shell_.started, program.isEmpty() ? QStringList() : QStringList{program});
         QCOMPARE(boxes_.shown.size(), size_t(message ? 1 : 0));
         if (message)
             QCOMPARE(boxes_.shown[0].text + boxes_.shown[0].title +
@@ -113,38 +65,45 @@ private slots:
         QVERIFY(about_->isVisible()); // the box stays open
     }
 
-    // The system-information program is looked up only in the absolute
-    // folders of the PATH: one in the current folder is never taken.
+    // The system-information program is the first of the known names found
+    // in the absolute folders of the PATH: one in the current folder is never
+    // taken.
     void sysInfoNeverFromTheCurrentFolder_data() {
-        QTest::addColumn<QString>("path"); // "@": an absolute folder holding it
-        QTest::addColumn<bool>("found");
-        QTest::addRow("dot") << "/nowhere:." << false;
-        QTest::addRow("empty entry") << ":/nowhere" << false;
-        QTest::addRow("relative") << "bin" << false;
-        QTest::addRow("absolute, after a dot") << ".:@" << true;
+        QTest::addColumn<QString>(
+            "path"); // "@", "%": absolute folders holding the second, first name
+        QTest::addColumn<QString>("found"); // in the temporary folder; empty: none
+        QTest::addRow("dot") << "/nowhere:."
+                             << "";
+        QTest::addRow("empty entry") << ":/nowhere"
+                                     << "";
+        QTest::addRow("relative") << "bin"
+                                  << "";
+        QTest::addRow("absolute, after a dot") << ".:@"
+                                               << "abs/vorelle-info-tool";
+        QTest::addRow("first name, later folder") << "@:%"
+                                                  << "late/vorelle-first-tool";
     }
     void sysInfoNeverFromTheCurrentFolder() {
         QFETCH(QString, path);
-        QFETCH(bool, found);
+        QFETCH(QString, found);
         QTemporaryDir here;
-        const QString name = "vorelle-info-tool";
-        for (const QString& folder : {here.path(), here.filePath("bin"), here.filePath("abs")}) {
-            QVERIFY(QDir().mkpath(folder));
-            QFile tool(folder + '/' + name);
+        const QString first = "vorelle-first-tool", second = "vorelle-info-tool";
+        for (const QString& file : {second, "bin/" + second, "abs/" + second, "late/" + first}) {
+            QVERIFY(QDir(here.path()).mkpath(QFileInfo(file).path()));
+            QFile tool(here.filePath(file));
             QVERIFY(tool.open(QIODevice::WriteOnly) && tool.write("#!/bin/sh\n") > 0);
             tool.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         }
+        const DesktopSystemInformation info(
+            {first, second},
+            path.replace('@', here.filePath("abs")).replace('%', here.filePath("late")));
         const QString before = QDir::currentPath();
         QDir::setCurrent(here.path());
-        const FixedRegistry registry =
-            systemRegistry({name}, path.replace('@', here.filePath("abs")));
+        const QString program = info.programPath();
         QDir::setCurrent(before);
-        QString program;
-        GetKeyValue(registry, MachineRoot, SysInfoKeys::programKey(), SysInfoKeys::programValue(),
-                    program);
-        QVERIFY2(found || program.isEmpty(),
+        QVERIFY2(!found.isEmpty() || program.isEmpty(),
                  qPrintable("a program in the current folder would be run: " + program));
-        QCOMPARE(program, found ? here.filePath("abs/" + name) : QString());
+        QCOMPARE(program, found.isEmpty() ? QString() : here.filePath(found));
     }
 
     void links_data() {
@@ -199,7 +158,7 @@ private slots:
         else if (how == 1)
             QTest::keyClick(about_->widget(), Qt::Key_Escape);
         else
-            about_ = std::make_unique<frmAbout>(registry_, shell_, boxes_, links_); // not yet shown
+            about_ = std::make_unique<frmAbout>(info_, shell_, boxes_, links_); // not yet shown
         about_->Show(false);
         QCOMPARE(label("lblVersion")->text(), "Version 5.0.0");
     }
@@ -232,9 +191,9 @@ private slots:
         };
         std::optional<frmAbout> about;
         if (built)
-            about.emplace(registry_, shell_, boxes_);
+            about.emplace(info_, shell_, boxes_);
         else
-            about.emplace(registry_, shell_, boxes_, links);
+            about.emplace(info_, shell_, boxes_, links);
         about->Show(false);
         QTEST(about->control<QLabel>("lblMail")->isVisible(), "mailShown");
         QTEST(about->control<QLabel>("lblUrl")->isVisible(), "webShown");
@@ -245,7 +204,7 @@ private slots:
     }
 
     void modalShowReturnsWhenClosed() {
-        about_ = std::make_unique<frmAbout>(registry_, shell_, boxes_); // not yet shown
+        about_ = std::make_unique<frmAbout>(info_, shell_, boxes_); // not yet shown
         QTimer::singleShot(0, this, [this] { click(about_->control<QPushButton>("cmdOK")); });
         about_->Show(true);
         QVERIFY(!about_->isVisible());

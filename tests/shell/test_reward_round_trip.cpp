@@ -10,7 +10,6 @@
 #include "profile_file.h"
 #include "program_end.h"
 #include "program_windows.h"
-#include "system_registry.h"
 
 #include <QAction>
 #include <QLabel>
@@ -30,9 +29,9 @@ struct RoundTrip {
     FakeEventPump events{clock};
     AppPaths paths{dir.path(), dir.path(), dir.path()};
     Form1 form{ExerciseServices{clock, random, sounds, boxes, instance, paths}};
-    FixedRegistry registry;
+    FakeSystemInformation systemInformation;
     FakeDesktopShell desktop;
-    frmAbout about{registry, desktop, boxes};
+    frmAbout about{systemInformation, desktop, boxes};
     ProgramWindows windows{form, about, BrikkoServices{sounds, media, clock, random, paths}, boxes};
 
     bool okAtOpen = false; // the splash's OK enabled as the reward opened it

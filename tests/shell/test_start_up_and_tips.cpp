@@ -209,9 +209,10 @@ private slots:
         const int lines = int(TipsFile::maxBytes / line.size());
         const QString path = dir_.filePath("huge");
         QVERIFY(writeBytes(path, line.repeated(lines + 2)));
-        const auto tips = TipsFile::read(path);
-        QCOMPARE(tips ? int(tips->size()) : -1, lines);
-        QCOMPARE(tips->first(), accents);
+        const TipsFile::Reading reading = TipsFile::load(path);
+        QCOMPARE(reading.outcome, TipsFile::Outcome::Read);
+        QCOMPARE(reading.tips.size(), lines);
+        QCOMPARE(reading.tips.first(), accents);
     }
 
     // Killed, a first copy leaves its lock and socket behind: the next copy

@@ -21,7 +21,6 @@
 #include "game_options.h"
 #include "high_scores.h"
 #include "profile_file.h"
-#include "system_registry.h"
 
 #include <QTemporaryDir>
 
@@ -34,7 +33,7 @@ struct WindowsOnFakes {
     FakeInstanceGuard instance;
     FakeSettingsStore settings;
     FakeDesktopShell desktop;
-    FixedRegistry registry;
+    FakeSystemInformation systemInformation;
     FakeMediaControl media;
     AppPaths paths{dir.path(), dir.path(), dir.path()};
     ProfileFile file{dir.filePath(GameOptions::FileName)};
@@ -48,7 +47,7 @@ struct WindowsOnFakes {
     frmInstruct instruct;
     frmBrikko gameWindow{game, {scores, highScore, optionsWindow, instruct}};
     frmSplash splash{options, game, {}, gameWindow}; // leads to the game window
-    frmAbout about{registry, desktop, boxes,
+    frmAbout about{systemInformation, desktop, boxes,
                    AboutLinks{"p@v.test", "https://v.test/"}}; // links shown
     frmGuide guide;
     frmSpelling spelling{settings};

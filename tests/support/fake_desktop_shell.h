@@ -2,18 +2,16 @@
 #pragma once
 
 #include "desktop_shell.h"
+#include "system_information.h"
 
-#include <QSet>
 #include <QStringList>
 
-// Records the links opened, the programs started and the files looked for;
-// answers from the files and the start result the test set up.
+// Records the links opened and the programs started; answers with the start
+// result the test set up.
 class FakeDesktopShell : public DesktopShell {
 public:
     QStringList links;
     QStringList started;
-    mutable QStringList fileTests;
-    QSet<QString> files;
     bool startWorks = true;
 
     void openLink(const QString& target) override { links << target; }
@@ -21,8 +19,10 @@ public:
         started << path;
         return startWorks;
     }
-    bool fileExists(const QString& path) const override {
-        fileTests << path;
-        return files.contains(path);
-    }
+};
+
+// Gives the system-information program the test set up (none by default).
+struct FakeSystemInformation : SystemInformation {
+    QString program;
+    QString programPath() const override { return program; }
 };

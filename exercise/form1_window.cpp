@@ -24,7 +24,7 @@ constexpr int ClientWidthTwips = 7470;
 constexpr int ClientHeightTwips = 6240;
 
 QFont arialBold(double points) {
-    QFont font(QStringLiteral("Arial"));
+    QFont font(arialFamilies());
     font.setPointSizeF(points);
     font.setBold(true);
     return font;

@@ -5,6 +5,7 @@
 #include "about_pictures.h"
 #include "app_info.h"
 #include "desktop_shell.h"
+#include "dialog_font.h"
 #include "link_label.h"
 #include "units.h"
 
@@ -38,15 +39,6 @@ QFont font(const QStringList& families, double points, bool bold = false, bool u
     f.setBold(bold);
     f.setUnderline(underline);
     return f;
-}
-
-QStringList arial() {
-    return {QStringLiteral("Arial"), QStringLiteral("Liberation Sans")};
-}
-
-QStringList sansSerif() {
-    return {QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
-            QStringLiteral("Arial")};
 }
 
 template <typename W> W* place(W* widget, QWidget* parent, const QString& name, const QRect& r) {
@@ -95,10 +87,6 @@ QString frmAbout::gameDescription() {
     return QStringLiteral("Des blocs tombent : complète des lignes !");
 }
 
-QString frmAbout::gameVersion() {
-    return QStringLiteral("Version 1.00");
-}
-
 QString frmAbout::gameCredit() {
     return QStringLiteral("Par l'équipe de Vorelle");
 }
@@ -106,12 +94,12 @@ QString frmAbout::gameCredit() {
 QWidget* frmAbout::createWidget() {
     auto* w = new AboutDialog;
     w->onCancel = [this] { cmdOK_Click(); };
-    w->setFont(font(sansSerif(), 8));
+    w->setFont(font(dialogFontFamilies(), 8));
     w->setFixedSize(twipsToPixels(ClientWidthTwips), twipsToPixels(ClientHeightTwips));
 
     QLabel* title = label(w, QStringLiteral("lblTitle"), QStringLiteral("Titre de l'application"),
                           twipsRect(203, 240, 5325, 480));
-    title->setFont(font(arial(), 14.25, true));
+    title->setFont(font(arialFamilies(), 14.25, true));
     // The title starts left of the logo's right edge: it is centred in the
     // part of its label beside the logo, so the two never overlap.
     const QRect logoRect = twipsRect(120, 360, 630, 1695);
@@ -119,7 +107,7 @@ QWidget* frmAbout::createWidget() {
     title->setAlignment(Qt::AlignCenter);
     QLabel* version = label(w, QStringLiteral("lblVersion"), QStringLiteral("Version"),
                             twipsRect(923, 720, 3885, 225));
-    version->setFont(font(arial(), 12, true));
+    version->setFont(font(arialFamilies(), 12, true));
     version->setAlignment(Qt::AlignCenter);
 
     QLabel* logo = label(w, QStringLiteral("Image2"), QString(), logoRect);
@@ -128,9 +116,9 @@ QWidget* frmAbout::createWidget() {
     logo->setAccessibleName(QStringLiteral("Logo de Vorelle"));
 
     QLabel* game = label(w, QStringLiteral("Label1"), gameName(), twipsRect(840, 1200, 1695, 255));
-    game->setFont(font(sansSerif(), 12));
+    game->setFont(font(dialogFontFamilies(), 12));
     label(w, QStringLiteral("Label2"), gameDescription(), twipsRect(840, 1515, 3855, 255));
-    label(w, QStringLiteral("Label3"), gameVersion(), twipsRect(840, 1845, 1695, 255));
+    label(w, QStringLiteral("Label3"), AppInfo::gameVersionText(), twipsRect(840, 1845, 1695, 255));
     label(w, QStringLiteral("Label4"), gameCredit(), twipsRect(840, 2160, 2055, 255));
 
     QLabel* icon = label(w, QStringLiteral("Image1"), QString(), twipsRect(4920, 1800, 480, 480));
@@ -163,7 +151,7 @@ QWidget* frmAbout::createWidget() {
 
     auto* mail = place(new LinkLabel(links_.mail), w, QStringLiteral("lblMail"),
                        twipsRect(240, 3600, 2175, 255));
-    mail->setFont(font(sansSerif(), 9.75, true));
+    mail->setFont(font(dialogFontFamilies(), 9.75, true));
     mail->setToolTip(QStringLiteral("Contactez moi !"));
     mail->setCursor(AboutPictures::letterCursor());
     linkLook(mail);
@@ -171,7 +159,7 @@ QWidget* frmAbout::createWidget() {
 
     auto* url = place(new LinkLabel(links_.web), w, QStringLiteral("lblUrl"),
                       twipsRect(240, 3960, 4095, 255));
-    url->setFont(font(sansSerif(), 9.75, true, true));
+    url->setFont(font(dialogFontFamilies(), 9.75, true, true));
     url->setCursor(AboutPictures::infoCursor());
     linkLook(url);
     connect(url, &LinkLabel::clicked, this, [this] { lblUrl_Click(); });
@@ -198,10 +186,7 @@ void frmAbout::Form_Load() {
     const QString title = AppInfo::title();
     widget()->setWindowTitle(QStringLiteral("À propos de ") + title);
     if (auto* version = control<QLabel>(QStringLiteral("lblVersion")))
-        version->setText(QStringLiteral("Version %1.%2.%3")
-                             .arg(AppInfo::versionMajor())
-                             .arg(AppInfo::versionMinor())
-                             .arg(AppInfo::versionRevision()));
+        version->setText(AppInfo::versionText());
     if (auto* label = control<QLabel>(QStringLiteral("lblTitle")))
         label->setText(title);
 }

@@ -34,7 +34,6 @@ public:
     // The game's lines.
     static QString gameName();        // "Brikko32"
     static QString gameDescription(); // one line, in French
-    static QString gameVersion();     // "Version 1.00"
     static QString gameCredit();
 
     void cmdOK_Click();

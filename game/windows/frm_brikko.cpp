@@ -5,6 +5,7 @@
 
 #include "brikko.h"
 #include "cls_misc_form.h"
+#include "dialog_font.h"
 #include "frm_high_score.h"
 #include "frm_instruct.h"
 #include "frm_options.h"
@@ -29,19 +30,12 @@ namespace {
 constexpr int ClientWidth = 288;
 constexpr int ClientHeight = 304;
 
-QFont sansSerif(double points) {
-    QFont font(QStringList{QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
-                           QStringLiteral("Arial")});
-    font.setPointSizeF(points);
-    return font;
-}
-
 QLabel* label(QWidget* parent, const QString& name, const QString& text, const QRect& r,
               double points) {
     auto* l = new QLabel(text, parent);
     l->setObjectName(name);
     l->setGeometry(r);
-    l->setFont(sansSerif(points));
+    l->setFont(dialogFont(points));
     l->setTextFormat(Qt::PlainText);
     l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return l;
@@ -52,8 +46,8 @@ QLabel* label(QWidget* parent, const QString& name, const QString& text, const Q
 // Every key pressed in the game window, whatever control has the focus, goes
 // to Form_KeyDown; the menu bar keeps its own keys while the player walks
 // through it. This watches the whole application, for keys only: the window's
-// other events (its close request above all) are the form's, seen once and
-// after the window's own filters, which refuse the close request first.
+// other events (its close request above all, which it refuses) are the
+// form's.
 class frmBrikko::KeyForwarder : public QObject {
 public:
     explicit KeyForwarder(frmBrikko& form) : form_(form) {}

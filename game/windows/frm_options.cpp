@@ -4,6 +4,7 @@
 #include "cancel_dialog.h"
 #include "game_options.h"
 #include "message_boxes.h"
+#include "window_centring.h"
 
 #include <QCheckBox>
 #include <QFocusEvent>
@@ -113,8 +114,7 @@ void frmOptions::Form_Load() {
     if (!game.isValid())
         return;
     QWidget* w = widget();
-    QPoint topLeft(game.left() + (game.width() - w->width()) / 2,
-                   game.top() + (game.height() - w->height()) / 2);
+    QPoint topLeft = centredTopLeft(game, w->size());
     // Kept on the screen, whatever the game window's position.
     QScreen* screen = QGuiApplication::screenAt(game.center());
     if (!screen)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frm_splash.h"
 
+#include "app_info.h"
 #include "brikko.h"
 #include "brikko_icon.h"
 #include "cancel_dialog.h"
@@ -74,7 +75,7 @@ QWidget* frmSplash::createWidget() {
     image->setGeometry(twipsRect(120, 240, 480, 480));
     image->setPixmap(brikkoIcon(w->devicePixelRatioF()));
     image->setAccessibleName(QStringLiteral("Icône de Brikko"));
-    label(w, "Label3", QStringLiteral("Version 1.00"), twipsRect(720, 480, 1005, 255));
+    label(w, "Label3", AppInfo::gameVersionText(), twipsRect(720, 480, 1005, 255));
     label(w, "Label4", QStringLiteral("Un jeu de l'équipe Vorelle"),
           twipsRect(720, 720, 3000, 315));
     line(w, "Line2", 1065, QColor(0x80, 0x80, 0x80));

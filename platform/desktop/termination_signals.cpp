@@ -60,7 +60,3 @@ TerminationSignals::~TerminationSignals() {
     ::close(d->pipe[0]);
     ::close(d->pipe[1]);
 }
-
-bool TerminationSignals::isWatching() const {
-    return d->notifier != nullptr;
-}

@@ -15,8 +15,6 @@ class TerminationSignals : public QObject {
 public:
     explicit TerminationSignals(std::function<void()> onSignal, QObject* parent = nullptr);
     ~TerminationSignals() override;
-    // Whether the pipe and the handlers are in place.
-    bool isWatching() const;
 
 private:
     struct Impl;

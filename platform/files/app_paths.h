@@ -5,10 +5,11 @@
 #include <QStringList>
 
 // Where the program's files are. Installation data (sounds, music, tips) lives
-// in dataDir(); files the program writes for the user (scores.lst) in
-// userDataDir(); the game settings file in configDir(). What a teacher or a
-// school puts in place of installation data (their own tips) is looked for in
-// configDir(), then in systemConfigDirs(). Paths use "/".
+// in dataDir(); files the program writes for the user (scores.lst) in the
+// per-user data folder (userDataFile()); the game settings file in
+// configDir(). What a teacher or a school puts in place of installation data
+// (their own tips) is looked for in configDir(), then in systemConfigDirs().
+// Paths use "/".
 class AppPaths {
 public:
     AppPaths(QString dataDir, QString userDataDir, QString configDir,
@@ -21,7 +22,6 @@ public:
     static AppPaths system();
 
     const QString& dataDir() const { return dataDir_; }
-    const QString& userDataDir() const { return userDataDir_; }
     const QString& configDir() const { return configDir_; }
     const QStringList& systemConfigDirs() const { return systemConfigDirs_; }
 

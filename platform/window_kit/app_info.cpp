@@ -16,14 +16,11 @@ namespace AppInfo {
 QString title() {
     return QStringLiteral("Vorelle - les nombres en lettres");
 }
-int versionMajor() {
-    return VORELLE_VERSION_MAJOR;
+QString versionText() {
+    return QStringLiteral("Version " VORELLE_VERSION_STRING);
 }
-int versionMinor() {
-    return VORELLE_VERSION_MINOR;
-}
-int versionRevision() {
-    return VORELLE_VERSION_PATCH;
+QString gameVersionText() {
+    return QStringLiteral("Version 1.00");
 }
 QString mailAddress() {
     return QStringLiteral(VORELLE_CONTACT_EMAIL);

@@ -4,12 +4,13 @@
 #include <QString>
 
 // The program's title and version, build settings distinct from the main
-// window's caption.
+// window's caption, and the game's version: each text written here once.
 namespace AppInfo {
 QString title();
-int versionMajor();
-int versionMinor();
-int versionRevision();
+// "Version 5.0.0": the program's version, as the build gives it.
+QString versionText();
+// "Version 1.00": the game's own version.
+QString gameVersionText();
 // The project's contact mail address and home page, as the build was given
 // them; empty when it was given none.
 QString mailAddress();

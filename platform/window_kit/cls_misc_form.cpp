@@ -4,12 +4,11 @@
 #include "clock.h"
 #include "event_pump.h"
 #include "instance_guard.h"
-#include "system_menu.h"
-#include "units.h"
+#include "window_centring.h"
 #include "window_system.h"
 
+#include <QDateTime>
 #include <QWidget>
-#include <cmath>
 #include <limits>
 #include <stdexcept>
 
@@ -28,19 +27,9 @@ double toNextSecond(const QDateTime& when) {
 qint32 tick32(const Clock& clock) {
     return qint32(quint32(quint64(clock.tickCount())));
 }
-} // namespace
 
-namespace miscform {
-double roundHalfEven(double value) {
-    const double down = std::floor(value);
-    const double rest = value - down;
-    if (rest < 0.5)
-        return down;
-    if (rest > 0.5)
-        return down + 1.0;
-    return std::fmod(down, 2.0) == 0.0 ? down : down + 1.0;
-}
-
+// when plus amount units of the date-interval code; std::invalid_argument for
+// an unknown code.
 QDateTime addInterval(const QDateTime& when, const QString& code, int amount) {
     const QString c = code.toLower();
     if (c == QLatin1String("s"))
@@ -61,14 +50,7 @@ QDateTime addInterval(const QDateTime& when, const QString& code, int amount) {
         return when.addYears(amount);
     throw std::invalid_argument("unknown date interval: " + code.toStdString());
 }
-
-QPoint centredTopLeft(double areaWidth, double areaHeight, double windowWidth,
-                      double windowHeight) {
-    const double left = roundHalfEven(roundHalfEven(areaWidth / 2.0) - windowWidth / 2.0);
-    const double top = roundHalfEven(roundHalfEven(areaHeight / 2.0) - windowHeight / 2.0);
-    return QPoint(int(left), int(top));
-}
-} // namespace miscform
+} // namespace
 
 clsMiscForm::clsMiscForm(MiscFormServices services) : s_(services) {}
 
@@ -77,8 +59,7 @@ clsMiscForm::~clsMiscForm() = default;
 void clsMiscForm::Delay(qint16& intAmtOfDelay, const QString& strTypeOfDelay) {
     const QDateTime start = s_.clock.now();
     const QString startText = timeOfDayText(start);
-    const QString endText =
-        timeOfDayText(miscform::addInterval(start, strTypeOfDelay, intAmtOfDelay));
+    const QString endText = timeOfDayText(addInterval(start, strTypeOfDelay, intAmtOfDelay));
     for (;;) {
         const QDateTime now = s_.clock.now();
         const QString nowText = timeOfDayText(now);
@@ -108,14 +89,7 @@ void clsMiscForm::Mini_Delay(qint32& lngDelayAmt) {
 }
 
 void clsMiscForm::RemoveX(Form& frm) {
-    QWidget* window = frm.widget();
-    SystemMenu* menu = GetSystemMenu(window);
-    if (!menu)
-        return;
-    const int n = menu->GetMenuItemCount();
-    menu->RemoveMenu(n - 1);
-    menu->RemoveMenu(n - 2);
-    DrawMenuBar(window);
+    frm.removeCloseCommand();
 }
 
 bool clsMiscForm::IsAnotherInstance(const QString& strApplName) {
@@ -138,11 +112,7 @@ bool clsMiscForm::CenterForm(Form& objForm) {
         const QRect area = s_.windows.availableGeometry(*window);
         if (area.isEmpty())
             return true;
-        const QRect frame = window->frameGeometry();
-        const QPoint twips =
-            miscform::centredTopLeft(pixelsToTwips(area.width()), pixelsToTwips(area.height()),
-                                     pixelsToTwips(frame.width()), pixelsToTwips(frame.height()));
-        window->move(area.left() + twipsToPixels(twips.x()), area.top() + twipsToPixels(twips.y()));
+        window->move(centredTopLeft(area, outerSize(*window)));
         return false;
     } catch (...) {
         return true;

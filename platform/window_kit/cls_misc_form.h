@@ -3,8 +3,6 @@
 
 #include "form.h"
 
-#include <QDateTime>
-#include <QPoint>
 #include <QString>
 #include <QtGlobal>
 #include <memory>
@@ -59,10 +57,9 @@ public:
     // Disables the 'X' in the upper right corner of a form and the 'Close' in
     // the control box in the upper left corner.
     //
-    // Removes the last two items of the window's system menu (the close
-    // command and the separator above it, in the standard menu) and redraws
-    // its caption; each further call removes two more. Nothing happens to a
-    // window that is not loaded or has no system menu.
+    // Takes the loaded window's close command away (Form::removeCloseCommand):
+    // no close button, and every close request refused. Nothing happens to a
+    // window that is not loaded.
     static void RemoveX(Form& frm);
 
     // Test for the existance of another instance of an application being
@@ -77,9 +74,8 @@ public:
     // present.
     //
     // Centres the window's outer frame in the part of its screen that task
-    // bars leave free, computing in twips with halves rounded to the even
-    // neighbour. Returns false, without moving it, when the window is not laid
-    // out in twips; false after a successful move; true only when the
+    // bars leave free (centredTopLeft, window_centring.h). Returns false, without moving it, when
+    // the window is not laid out in twips; false after a successful move; true only when the
     // centring was stopped by an error (the window not loaded, no screen).
     // Never throws.
     bool CenterForm(Form& objForm);
@@ -96,17 +92,3 @@ private:
 
     MiscFormServices s_;
 };
-
-namespace miscform {
-// The nearest whole number, halves to the even neighbour.
-double roundHalfEven(double value);
-
-// when plus amount units of the date-interval code; std::invalid_argument for
-// an unknown code.
-QDateTime addInterval(const QDateTime& when, const QString& code, int amount);
-
-// Where a window of the given outer size goes, in twips, relative to the
-// top-left corner of a free area of the given size in twips: half the area,
-// rounded, less half the window, rounded again.
-QPoint centredTopLeft(double areaWidth, double areaHeight, double windowWidth, double windowHeight);
-} // namespace miscform

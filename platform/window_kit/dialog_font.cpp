@@ -1,11 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialog_font.h"
 
-#include <QStringList>
+QStringList dialogFontFamilies() {
+    return {QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
+            QStringLiteral("Arial")};
+}
+
+QStringList arialFamilies() {
+    return {QStringLiteral("Arial"), QStringLiteral("Liberation Sans")};
+}
 
 QFont dialogFont(double points) {
-    QFont font(QStringList{QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
-                           QStringLiteral("Arial")});
+    QFont font(dialogFontFamilies());
     font.setPointSizeF(points);
     return font;
 }

@@ -7,6 +7,18 @@
 #include <QEventLoop>
 #include <QTimer>
 
+namespace {
+// The caption buttons the window shows with its current flags.
+Qt::WindowFlags captionButtons(const QWidget& window) {
+    const Qt::WindowFlags flags = window.windowFlags();
+    if (flags.testFlag(Qt::CustomizeWindowHint))
+        return flags & (Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
+    if (window.windowType() == Qt::Window)
+        return Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint;
+    return Qt::WindowCloseButtonHint;
+}
+} // namespace
+
 Form::Form(QString name, QObject* parent) : QObject(parent), name_(std::move(name)) {
     setObjectName(name_);
 }
@@ -25,6 +37,7 @@ void Form::Load() {
     w->setAttribute(Qt::WA_DeleteOnClose, false);
     w->installEventFilter(this);
     widget_ = w;
+    closeRemoved_ = false;
     Form_Load();
 }
 
@@ -83,15 +96,39 @@ void Form::Unload() {
     emit unloaded();
 }
 
+void Form::removeCloseCommand() {
+    QWidget* w = widget_.data();
+    if (!w)
+        return;
+    closeRemoved_ = true;
+    // Only a customised frame leaves the close button out.
+    Qt::WindowFlags flags =
+        w->windowFlags() & ~(Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
+    flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+             (captionButtons(*w) & ~Qt::WindowCloseButtonHint);
+    if (flags == w->windowFlags())
+        return;
+    // New flags hide a shown window; it comes back where it was.
+    const bool visible = w->isVisible();
+    w->setWindowFlags(flags);
+    if (visible)
+        w->show();
+}
+
 bool Form::eventFilter(QObject* watched, QEvent* event) {
     if (watched != widget_.data())
         return QObject::eventFilter(watched, event);
     switch (event->type()) {
     case QEvent::Close:
-        // The window has its say first: it may refuse (no close command), or
-        // its close box may act as one of its buttons, which hides it and
-        // keeps it loaded. Only a close that went through and hid the window
-        // unloads it: the window goes away, the form's data stay.
+        // Without its close command the window never sees the request.
+        if (closeRemoved_) {
+            event->ignore();
+            return true;
+        }
+        // The window has its say: its close box may act as one of its
+        // buttons, which hides it and keeps it loaded. Only a close that went
+        // through and hid the window unloads it: the window goes away, the
+        // form's data stay.
         QTimer::singleShot(0, this, [this, w = widget_] {
             if (w && w == widget_ && !w->isVisible() && !hiddenByForm_)
                 Unload();

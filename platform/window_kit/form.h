@@ -16,17 +16,17 @@
 // - Unload() runs Form_Unload() and destroys the on-screen part only: the
 //   object's data survive, and the next Show() loads again.
 // A close request (the title bar's close box, the window manager's, or
-// QWidget::close()) goes to the window first: it refuses it when its system
-// menu has lost its close command (system_menu.h), and a dialog's close box
-// may act as one of its buttons. When the request went through and hid the
-// window, the form is unloaded; a window hidden by the form's own Hide() stays
-// loaded.
+// QWidget::close()) is refused while the window has no close command
+// (removeCloseCommand()); otherwise it goes to the window, whose dialog close
+// box may act as one of its buttons. When the request went through and hid
+// the window, the form is unloaded; a window hidden by the form's own Hide()
+// stays loaded.
 class Form : public QObject {
     Q_OBJECT
 public:
     // The unit in which the window is laid out: twips (1/1440 inch) for the
     // exercise and shell windows, pixels for the game's windows.
-    enum class ScaleMode { Twips = 1, Pixels = 3 };
+    enum class ScaleMode { Twips, Pixels };
 
     explicit Form(QString name, QObject* parent = nullptr);
     ~Form() override;
@@ -43,6 +43,11 @@ public:
 
     ScaleMode scaleMode() const { return scaleMode_; }
     void setScaleMode(ScaleMode mode) { scaleMode_ = mode; }
+
+    // Takes the close command away from the loaded window: it loses its close
+    // button (its other caption buttons stay) and refuses every close request,
+    // whoever sends it. The window built at the next Load has it again.
+    void removeCloseCommand();
 
     // The control of this window whose objectName is name, or nullptr.
     template <typename T> T* control(const QString& name) const {
@@ -70,6 +75,7 @@ private:
     QPointer<QWidget> widget_;
     ScaleMode scaleMode_ = ScaleMode::Twips;
     bool unloading_ = false;
+    bool closeRemoved_ = false; // by removeCloseCommand(), until the next Load
     bool hiddenByForm_ = false; // by Hide(), since the window was last shown
     int modalDepth_ = 0;
 };

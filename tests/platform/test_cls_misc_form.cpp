@@ -4,8 +4,8 @@
 #include "cls_misc_form.h"
 #include "fakes.h"
 #include "qt_window_system.h"
-#include "system_menu.h"
 
+#include <QDialog>
 #include <QWidget>
 #include <QWindow>
 #include <QtTest>
@@ -17,15 +17,17 @@ constexpr qint64 kMaxTick = std::numeric_limits<qint32>::max();
 
 class TestForm : public Form {
 public:
-    explicit TestForm(QSize size) : Form("frmTest"), size_(size) {}
+    explicit TestForm(QSize size, bool dialog = false)
+        : Form("frmTest"), size_(size), dialog_(dialog) {}
     QWidget* createWidget() override {
-        auto* w = new QWidget;
+        QWidget* w = dialog_ ? new QDialog : new QWidget;
         w->resize(size_);
         return w;
     }
 
 private:
     QSize size_;
+    bool dialog_;
 };
 
 // A screen whose free area the test sets, and an application title kept here
@@ -135,32 +137,40 @@ private slots:
         QCOMPARE(pump_->pumps >= 1, !refused);
     }
 
-    // Each call takes two items off the system menu; a close request from the
-    // window system (title bar, Alt+F4) or from code is refused.
+    // No close button, the other caption buttons kept, once or more, loaded
+    // or shown; a close request from the window system (title bar, Alt+F4) or
+    // from code is refused: the window stays, loaded. A window built again
+    // closes again.
     void removeX_data() {
+        QTest::addColumn<bool>("dialog");
+        QTest::addColumn<bool>("shown");
         QTest::addColumn<int>("calls");
-        QTest::addColumn<int>("items");
-        QTest::addColumn<bool>("minimizeButton");
-        QTest::addRow("once: close and separator go") << 1 << 5 << true;
-        QTest::addRow("twice: maximise and minimise go too") << 2 << 3 << false;
+        QTest::addRow("a window at its load, once") << false << false << 1;
+        QTest::addRow("a dialog on the screen, twice") << true << true << 2;
     }
     void removeX() {
+        QFETCH(bool, dialog);
+        QFETCH(bool, shown);
         QFETCH(int, calls);
-        QFETCH(int, items);
-        QFETCH(bool, minimizeButton);
-        auto form = loadedForm();
-        QWidget* w = form->widget();
+        TestForm form({300, 200}, dialog);
+        shown ? form.Show() : form.Load();
+        QWidget* w = form.widget();
         for (int i = 0; i < calls; ++i)
-            misc_->RemoveX(*form);
-        QCOMPARE(GetSystemMenu(w)->GetMenuItemCount(), items);
-        QVERIFY(!w->windowFlags().testFlag(Qt::WindowCloseButtonHint));
-        QCOMPARE(w->windowFlags().testFlag(Qt::WindowMinimizeButtonHint), minimizeButton);
-        form->Show();
+            misc_->RemoveX(form);
+        form.Show();
+        const Qt::WindowFlags flags = w->windowFlags();
+        QVERIFY2(!flags.testFlag(Qt::WindowCloseButtonHint), "the close button is still there");
+        QCOMPARE(flags.testFlag(Qt::WindowMinimizeButtonHint), !dialog);
+        QCOMPARE(flags.testFlag(Qt::WindowMaximizeButtonHint), !dialog);
         QVERIFY(QTest::qWaitForWindowExposed(w));
         w->windowHandle()->close();
-        QVERIFY(!w->close());
+        QVERIFY2(!w->close(), "a close request went through");
         QCoreApplication::processEvents();
-        QVERIFY(form->isLoaded() && w->isVisible());
+        QVERIFY(form.isLoaded() && w->isVisible());
+        form.Unload();
+        form.Show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.widget()));
+        QVERIFY2(form.widget()->close(), "the window built again refuses to close");
     }
 
     // Centred in the free area, halves going to the even neighbour in twips;
@@ -172,6 +182,8 @@ private slots:
         QTest::addColumn<QPoint>("position");
         QTest::addRow("odd sizes")
             << QRect(0, 0, 1023, 767) << QSize(301, 201) << false << QPoint(361, 283);
+        QTest::addRow("half the area, 7 687.5 twips, goes to 7 688")
+            << QRect(0, 0, 1025, 769) << QSize(300, 200) << false << QPoint(363, 285);
         QTest::addRow("task bars on the left and at the top")
             << QRect(48, 40, 1232, 1024) << QSize(401, 301) << false << QPoint(48 + 415, 40 + 361);
         QTest::addRow("laid out in pixels")

@@ -17,6 +17,7 @@
 #include "bench_support.h"
 #include "board_renderer.h"
 #include "brikko.h"
+#include "brikko_test_access.h"
 #include "media_control.h"
 #include "sound_player.h"
 #include "system_clock.h"
@@ -55,7 +56,7 @@ struct Bench {
         return p;
     }
     void place(qint16 kind, qint16 orientation, qint16 x, qint16 y) {
-        brikko.loadPosition(position(kind, orientation, x, y));
+        BrikkoTestAccess::loadPosition(brikko, position(kind, orientation, x, y));
     }
     // The current position, to be loaded again.
     GamePosition current() const {
@@ -68,7 +69,7 @@ void MoveDown(benchmark::State& state) {
     Bench b;
     b.place(PieceKindO, 1, 5, 2);
     for (auto _ : state) {
-        b.brikko.MoveDown();
+        BrikkoTestAccess::moveDown(b.brikko);
         if (b.brikko.landed())
             b.place(PieceKindO, 1, 5, 2);
     }
@@ -102,10 +103,11 @@ void DrawBoardAfterMove(benchmark::State& state) {
     if (sideways)
         b.brikko.MoveRight();
     else
-        b.brikko.MoveDown();
+        BrikkoTestAccess::moveDown(b.brikko);
     GamePosition after = b.current();
     for (auto _ : state) {
-        b.brikko.loadPosition(before); // draws the cells that differ from `after`
+        BrikkoTestAccess::loadPosition(b.brikko,
+                                       before); // draws the cells that differ from `after`
         std::swap(before, after);
     }
     state.SetLabel(sideways ? "sideways step, 2 tiles" : "I one row down, 8 tiles");

@@ -20,6 +20,8 @@
 #include "bench_support.h"
 #include "board_renderer.h"
 #include "brikko.h"
+#include "brikko_test_access.h"
+#include "game_caption.h"
 #include "game_options.h"
 #include "game_session.h"
 #include "high_scores.h"
@@ -75,7 +77,7 @@ public:
     std::function<void()> onHandBack;
 
 private:
-    QString caption_ = QStringLiteral("Brikko32");
+    QString caption_ = gameCaption();
 };
 
 // The board as shown: each copy is timed with the piece's position.
@@ -94,8 +96,8 @@ public:
 
     void copyFromBuffer(const QImage& buffer, const QRect& source) override {
         ImageBoardScreen::copyFromBuffer(buffer, source);
-        copies.push_back(
-            {Steady::now(), gameNumber, game->game().Piece, game->game().PieceY, game->dropping()});
+        copies.push_back({Steady::now(), gameNumber, game->game().Piece, game->game().PieceY,
+                          BrikkoTestAccess::dropping(*game)});
     }
 };
 
@@ -117,7 +119,7 @@ int main(int argc, char** argv) {
     QuietWindow window;
     ProfileFile optionsFile(dir.filePath(GameOptions::FileName));
     GameOptions options(optionsFile);
-    options.StartingLevel = 0.0;
+    options.setStartingLevel(0.0);
     HighScoreTable scores(dir.filePath(HighScoreFile::FileName));
 
     Brikko brikko(

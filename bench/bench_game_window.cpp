@@ -21,6 +21,7 @@
 
 #include "bench_support.h"
 #include "brikko.h"
+#include "brikko_test_access.h"
 #include "frm_brikko.h"
 #include "frm_high_score.h"
 #include "frm_instruct.h"
@@ -74,8 +75,8 @@ public:
     std::vector<Paint> paints;
     bool eventFilter(QObject*, QEvent* event) override {
         if (event->type() == QEvent::Paint)
-            paints.push_back(
-                {Steady::now(), game->game().Piece, game->game().PieceY, game->dropping()});
+            paints.push_back({Steady::now(), game->game().Piece, game->game().PieceY,
+                              BrikkoTestAccess::dropping(*game)});
         return false;
     }
 };
@@ -97,7 +98,7 @@ int main(int argc, char** argv) {
     NoDisplay display;
     ProfileFile optionsFile(dir.filePath(GameOptions::FileName));
     GameOptions options(optionsFile);
-    options.StartingLevel = 0.0;
+    options.setStartingLevel(0.0);
     HighScoreTable scores(dir.filePath(HighScoreFile::FileName));
     frmHighScore highScoreWindow;
     frmInstruct instruct;

@@ -24,24 +24,10 @@ qreal screenRatio() {
     return screen ? screen->devicePixelRatio() : 1.0;
 }
 
-void block(QPainter& p, const QRectF& r, const QColor& color) {
-    p.fillRect(r, color);
-    p.setPen(QPen(color.lighter(150), 1));
-    p.drawLine(r.topLeft() + QPointF(0.5, 0.5), r.topRight() + QPointF(-0.5, 0.5));
-    p.drawLine(r.topLeft() + QPointF(0.5, 0.5), r.bottomLeft() + QPointF(0.5, -0.5));
-    p.setPen(QPen(color.darker(170), 1));
-    p.drawLine(r.bottomLeft() + QPointF(0.5, -0.5), r.bottomRight() + QPointF(-0.5, -0.5));
-    p.drawLine(r.topRight() + QPointF(-0.5, 0.5), r.bottomRight() + QPointF(-0.5, -0.5));
-}
-
 } // namespace
 
 QSize logoSize() {
     return QSize(42, 113);
-}
-
-QSize gameIconSize() {
-    return QSize(32, 32);
 }
 
 QPixmap logo(qreal devicePixelRatio) {
@@ -74,24 +60,6 @@ QPixmap logo(qreal devicePixelRatio) {
     const char* digits[] = {"1", "2", "3"};
     for (int i = 0; i < 3; ++i)
         p.drawText(QRectF(1, 46 + i * 20, 40, 20), Qt::AlignCenter, QLatin1String(digits[i]));
-    return pixmap;
-}
-
-QPixmap gameIcon(qreal devicePixelRatio) {
-    QPixmap pixmap = canvas(gameIconSize(), devicePixelRatio);
-    QPainter p(&pixmap);
-    p.fillRect(QRectF(0, 0, 32, 32), QColor(20, 20, 40));
-    const QColor red(210, 50, 50), blue(50, 90, 210), green(40, 170, 70), yellow(230, 190, 30);
-    // A piece still falling: three cells in a row and one below the middle.
-    for (int x : {8, 14, 20})
-        block(p, QRectF(x, 2, 6, 6), blue);
-    block(p, QRectF(14, 8, 6, 6), blue);
-    // The filled rows at the bottom.
-    const QColor rows[2][5] = {{red, yellow, green, red, yellow},
-                               {green, red, blue, yellow, green}};
-    for (int row = 0; row < 2; ++row)
-        for (int col = 0; col < 5; ++col)
-            block(p, QRectF(1 + col * 6, 20 + row * 6, 6, 6), rows[row][col]);
     return pixmap;
 }
 

@@ -8,14 +8,11 @@
 // pixel ratio.
 namespace AboutPictures {
 
-QSize logoSize();     // 42 × 113
-QSize gameIconSize(); // 32 × 32
+QSize logoSize(); // 42 × 113
 
 // The maker's logo: a tall blue band with the program's letter and digits
 // stacked below it.
 QPixmap logo(qreal devicePixelRatio = 1.0);
-// The game's icon: falling blocks over a filled row.
-QPixmap gameIcon(qreal devicePixelRatio = 1.0);
 
 // The pointers of the two links: a letter for the mail address, an
 // information bubble for the web page.

@@ -4,8 +4,10 @@
 #include "about_commands.h"
 #include "about_pictures.h"
 #include "app_info.h"
+#include "brikko_icon.h"
 #include "desktop_shell.h"
 #include "dialog_font.h"
+#include "game_caption.h"
 #include "link_label.h"
 #include "units.h"
 
@@ -80,7 +82,7 @@ frmAbout::frmAbout(const SystemInformation& info, DesktopShell& shell, MessageBo
       links_(std::move(links)) {}
 
 QString frmAbout::gameName() {
-    return QStringLiteral("Brikko32");
+    return gameCaption();
 }
 
 QString frmAbout::gameDescription() {
@@ -121,10 +123,7 @@ QWidget* frmAbout::createWidget() {
     label(w, QStringLiteral("Label3"), AppInfo::gameVersionText(), twipsRect(840, 1845, 1695, 255));
     label(w, QStringLiteral("Label4"), gameCredit(), twipsRect(840, 2160, 2055, 255));
 
-    QLabel* icon = label(w, QStringLiteral("Image1"), QString(), twipsRect(4920, 1800, 480, 480));
-    icon->setPixmap(AboutPictures::gameIcon(w->devicePixelRatioF()));
-    icon->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    icon->setAccessibleName(QStringLiteral("Icône du jeu Brikko32"));
+    addBrikkoIcon(w, twipsRect(4920, 1800, 480, 480));
 
     // An etched separator: a grey line over a white one.
     auto* line = place(

@@ -11,14 +11,6 @@ bool contains(const PieceCells& cells, BoardCell cell) {
 
 } // namespace
 
-bool Brikko::pieceCells(PieceCells& cells) const {
-    const PieceShape* shape = shapeOf(Game.Piece, Game.Orientation);
-    if (!shape || !shape->limits.contains(Game.PieceX, Game.PieceY))
-        return false;
-    cells = cellsAt(*shape, Game.PieceX, Game.PieceY);
-    return true;
-}
-
 bool Brikko::tryMove(const PieceShape& from, const PieceShape& to, qint16 x, qint16 y) {
     // Board limits first, from the reference positions alone: no cell off the
     // board is ever read or written.
@@ -51,7 +43,7 @@ void Brikko::MoveDown() {
         else
             Landed = true;
     }
-    if (SoundOn) {
+    if (soundOn()) {
         if (Landed)
             PlaySound(QStringLiteral("Sound2.wav"));
         else if (!Dropping)

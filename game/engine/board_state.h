@@ -66,16 +66,3 @@ struct GameState {
     qint32 Level = 0; // held below 2^31, like Lines
     bool Playing = false;
 };
-
-// A position to play from, as Brikko::loadPosition takes it: the board with
-// the falling piece already written into it, where that piece is, and the line
-// and level counters.
-struct GamePosition {
-    BoardCells Board;
-    qint16 Piece = 0;
-    qint16 PieceX = 0;
-    qint16 PieceY = 0;
-    qint16 Orientation = 0;
-    qint32 Lines = 0;
-    qint32 Level = 0;
-};

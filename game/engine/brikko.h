@@ -4,7 +4,6 @@
 #include "app_paths.h"
 #include "board_state.h"
 #include "game_loop.h"
-#include "option_flag.h"
 #include "shapes.h"
 
 #include <QString>
@@ -40,31 +39,19 @@ public:
 
     // --- Wiring --------------------------------------------------------------
     // Wires the options, message boxes, high scores, game window and the
-    // hand-back; binds SoundOn to the options' flag. Call before NewGame.
+    // hand-back. Call before NewGame. The game reads its settings from the
+    // options as it goes: "Play Sounds" (soundOn()) at each sound and each
+    // look at the music.
     void connectLoop(GameLoopLinks links);
     const GameLoopLinks& loopLinks() const { return loop_; }
     // Where the board and the preview are drawn; null draws nothing.
     void setDrawing(BoardDrawing* drawing) { drawing_ = drawing; }
 
     // --- Reading -------------------------------------------------------------
-    const GameState& game() const { return Game; }         // the live record
-    const GameState& prevGame() const { return PrevGame; } // the record as last drawn
+    const GameState& game() const { return Game; } // the live record
     bool playing() const { return Game.Playing; }
-    bool landed() const { return Landed; }     // the piece came to rest; the next pass spawns
-    bool dropping() const { return Dropping; } // a fast drop is under way
-    bool gameOver() const { return GameOver; } // the game is to end
+    bool landed() const { return Landed; } // the piece came to rest; the next pass spawns
     bool paused() const { return Paused; }
-    bool soundOn() const { return SoundOn; }
-    qint16 dropStartRow() const { return DropStartRow; } // 0: no drop under way
-    double stepDelay() const { return StepDelay; }       // seconds between gravity steps
-    // Whether the music was opened or played and not closed since.
-    bool musicOpen() const { return musicOpen_; }
-    // The cells of the falling piece from the shape table at (PieceX, PieceY,
-    // Orientation), or false when Piece/Orientation are not in the table or
-    // the position is not wholly on the board.
-    bool pieceCells(PieceCells& cells) const;
-    // The music file's path in the data folder.
-    QString MusicPath() const;
 
     // --- The game's course ------------------------------------------------------
     // The game advances only through NewGame(), advance() and the commands;
@@ -91,14 +78,11 @@ public:
     // The clock the game reads.
     const Clock& clock() const { return services_.clock; }
 
-    // The piece operations. Each is made whole or not at all; a move that
-    // does not fit is refused (no wall kick). MoveDown is the gravity step
-    // the loop makes: a blocked step sets Landed, and it plays the tick or
-    // the landing sound. The other three copy the record to PrevGame first
-    // and draw the board at the end, even when the piece did not move. A
-    // Piece outside 1..7, or an Orientation its kind does not have, moves
-    // nothing.
-    void MoveDown();
+    // The piece operations the keys ask for. Each is made whole or not at
+    // all; a move that does not fit is refused (no wall kick). Each copies
+    // the record to PrevGame first and draws the board at the end, even when
+    // the piece did not move. A Piece outside 1..7, or an Orientation its
+    // kind does not have, moves nothing.
     void MoveLeft();
     void MoveRight();
     void RotatePiece();
@@ -112,31 +96,33 @@ public:
     // The program ends: a game under way stops now, its music closed, without
     // its end ("Perdu !", the high score, the hand-back).
     void abandon();
-    // The "Play Sounds" option, as the options window sets it (the options'
-    // own flag once connectLoop() has bound it).
-    void setSoundOn(bool on) { SoundOn = on; }
-
-    // Puts a position on the board at once, as if play had led there: the
-    // record is copied to PrevGame, the board, the falling piece and the
-    // counters are replaced, the changed cells are drawn, and the piece is
-    // falling (Landed false). Playing, the score and the other flags stay.
-    // During a game, a position without a piece belongs in the yield before
-    // the first spawn, which follows it. For tests, benchmarks and
-    // demonstrations.
-    void loadPosition(const GamePosition& position);
 
     // The last step of the board's drawing alone: the buffer shown again in
     // full (the window became active again, or was restored while paused).
     void RepaintBoard();
 
-    // Plays a WAV file of the data folder when SoundOn is true; returns at
-    // once, a new sound cuts the one still playing; failures are silent.
+    // Plays a WAV file of the data folder when the options' "Play Sounds" is
+    // on; returns at once, a new sound cuts the one still playing; failures
+    // are silent.
     void PlaySound(const QString& file);
     // Closes the music when this game opened it and it is still open; else
     // nothing. The game window calls it as it unloads.
     void StopMusic();
 
 private:
+    // Tests and benchmarks put positions on the board and make single steps
+    // through it (tests/game/brikko_test_access.h); the program never does.
+    friend class BrikkoTestAccess;
+
+    // The "Play Sounds" option: false without options.
+    bool soundOn() const;
+
+    // The gravity step the loop makes (board_moves.cpp): made whole or not
+    // at all, like the moves above, but neither copied to PrevGame nor
+    // drawn; a blocked step sets Landed; it plays the tick or the landing
+    // sound.
+    void MoveDown();
+
     // The game loop (game_loop.cpp). A game is a series of steps, each
     // followed by a wait: Stage says whether a game runs and whether it is
     // waiting; After, what comes once the wait is over.
@@ -163,8 +149,10 @@ private:
     void DrawBoard();
     void ShowPreview(qint16 kind);
 
+    // The music file's path in the data folder.
+    QString MusicPath() const;
     // The music's open, play and close, on MusicPath() (game_sounds.cpp, with
-    // PlaySound and StopMusic). They do not look at SoundOn: their callers
+    // PlaySound and StopMusic). They do not look at soundOn(): their callers
     // call them only when it is true.
     void MusicOpen();
     void MusicPlay();
@@ -182,9 +170,6 @@ private:
     bool Dropping = false;
     bool GameOver = false;
     bool Paused = false;
-    // The "Play Sounds" option. Once connectLoop() has been given the game
-    // options, this is GameOptions::SoundOn itself, read and written there.
-    OptionFlag SoundOn;
     double StepDelay = GameLoop::LevelZeroDelay;
     qint16 DropStartRow = 0; // PieceY when the fast drop began; 0: no drop
     double MusicStart = 0.0; // clock time the music was last started

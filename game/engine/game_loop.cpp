@@ -10,6 +10,7 @@
 #include "brikko.h"
 
 #include "clock.h"
+#include "game_caption.h"
 #include "game_options.h"
 #include "random.h"
 
@@ -76,7 +77,6 @@ void showLabel(GameWindowPort* window, GameLabel label, qint64 value) {
 
 void Brikko::connectLoop(GameLoopLinks links) {
     loop_ = std::move(links);
-    SoundOn.bind(loop_.options ? &loop_.options->SoundOn : nullptr);
 }
 
 void Brikko::NewGame() {
@@ -112,7 +112,7 @@ void Brikko::NewGame() {
     StepDelay = GameLoop::firstStepDelay(startingLevel);
     DropStartRow = 0;
 
-    if (loop_.options && loop_.options->FillLines) {
+    if (loop_.options && loop_.options->fillLines()) {
         // Column by column, rows 10 to 18 from the top: each cell fills with
         // chance (level + 1) / 30 and appears at once.
         for (int c = 1; c <= BoardColumns; ++c) {
@@ -132,7 +132,7 @@ void Brikko::NewGame() {
     // Cleared before the events waiting are handled rather than after, so
     // that an "end game" command handled then is not lost.
     GameOver = false;
-    if (SoundOn) {
+    if (soundOn()) {
         MusicOpen();
         MusicPlay();
         MusicStart = clock.secondsSinceMidnight();
@@ -281,7 +281,7 @@ void Brikko::ClearLines() {
 }
 
 void Brikko::rowSound() {
-    if (SoundOn) {
+    if (soundOn()) {
         const QString sound = GameLoop::rowsSound(numLines_);
         if (!sound.isEmpty())
             PlaySound(sound);
@@ -317,7 +317,7 @@ void Brikko::collapse() {
     // Level first, then the points at the new level.
     const qint32 lines = GameLoop::addCapped(Game.Lines, numLines_);
     if (lines / GameLoop::LinesPerLevel > Game.Lines / GameLoop::LinesPerLevel) {
-        if (SoundOn)
+        if (soundOn())
             PlaySound(QStringLiteral("Sound1.wav"));
         Game.Level = GameLoop::addCapped(Game.Level, 1);
         if (Game.Level <= GameLoop::FastestLevel)
@@ -344,26 +344,27 @@ bool Brikko::waitOver(double now) {
     GameWindowPort* window = loop_.window;
     // Sounds switched off (in the options window, opened during the wait):
     // the music stops now, not at its own end.
-    if (!SoundOn)
+    if (!soundOn())
         StopMusic();
     // Over once not paused and the time is up, or the clock has gone back
     // past midnight.
+    const QString pausedCaption = gameCaption(u"Paused");
     if (!Paused && !(now >= waitStart_ && now < waitStart_ + waitSeconds_)) {
-        if (window && window->caption() == GameLoop::PausedCaption)
-            window->setCaption(GameLoop::Caption);
+        if (window && window->caption() == pausedCaption)
+            window->setCaption(gameCaption());
         return true;
     }
     // The music is started again every 150 seconds, and when the clock has
     // gone back past midnight.
-    if (SoundOn && (now - MusicStart >= GameLoop::MusicPeriod || now < MusicStart)) {
+    if (soundOn() && (now - MusicStart >= GameLoop::MusicPeriod || now < MusicStart)) {
         MusicPlay();
         MusicStart = now;
     }
     if (GameOver || Dropping)
         return true;
     if (Paused) {
-        if (window && window->caption() != GameLoop::PausedCaption)
-            window->setCaption(GameLoop::PausedCaption);
+        if (window && window->caption() != pausedCaption)
+            window->setCaption(pausedCaption);
         // A minimised window loses the board's image: show it again.
         const GameWindowState state = window ? window->windowState() : GameWindowState::Normal;
         if (state != notedState_) {
@@ -378,7 +379,7 @@ double Brikko::nextDeadline(double now) const {
     // The end of the wait, the music's next start, and, paused, a periodic
     // look at the clock (it may go back past midnight).
     double due = Paused ? now + GameLoop::PausedWakeUp : waitStart_ + waitSeconds_;
-    if (SoundOn)
+    if (soundOn())
         due = std::min(due, MusicStart + GameLoop::MusicPeriod);
     return due;
 }

@@ -16,7 +16,7 @@ class MessageBoxes;
 // pointer may stay null: what it stands for is then simply not there (no
 // options: level 0, no filled rows, no sounds; no window: nothing shown).
 struct GameLoopLinks {
-    GameOptions* options = nullptr;               // StartingLevel, FillLines, SoundOn
+    GameOptions* options = nullptr;               // the starting level, filled rows, sounds
     MessageBoxes* boxes = nullptr;                // "Perdu !" and the name dialog
     HighScoreTable* highScores = nullptr;         // checked at the end of each game
     HighScoreDisplay* highScoreDisplay = nullptr; // frmHighScore
@@ -37,10 +37,7 @@ inline constexpr int FillDraw = 30;          // a cell fills when a draw of 0..2
 // While paused, the wait still looks at the clock this often.
 inline constexpr double PausedWakeUp = 60.0;
 
-inline const QString Caption = QStringLiteral("Brikko32");
-inline const QString PausedCaption = QStringLiteral("Brikko32 - Paused");
-inline const QString LostMessage = QStringLiteral("Perdu !");
-inline const QString MessageTitle = QStringLiteral("Brikko32");
+inline const QString LostMessage = QStringLiteral("Perdu !"); // under the game's caption
 
 // The starting level as the game uses it: 0 for a value that is no number,
 // else held within 0 to 9 (the options never hold anything else). Decimals

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "game_options.h"
 
+#include "game_caption.h"
 #include "profile_file.h"
 
 #include <QLocale>
@@ -52,7 +53,8 @@ bool GameOptions::SaveOptions() {
 }
 
 QString GameOptions::unsavedMessage() const {
-    return SaveFailureNotice::message(QStringLiteral("les options de Brikko32"), file_.path());
+    return SaveFailureNotice::message(QStringLiteral("les options de %1").arg(gameCaption()),
+                                      file_.path());
 }
 
 void GameOptions::ResetOptions() {

@@ -9,7 +9,11 @@
 class MessageBoxes;
 class ProfileFile;
 
-// Brikko's four settings and their file "Brikko32.ini", section "Brikko32".
+// Brikko's four settings and their file "Brikko32.ini", section "Brikko32":
+// names of the file's format, which stay as they are whatever the game's
+// caption says.
+// The settings are this object's alone: the game, its windows and the tests
+// read them through the accessors and change them through the commands.
 // Before LoadOptions (or the options window) sets them, StartingLevel has no
 // value (it counts as 0 and shows as an empty text) and the flags are false.
 class GameOptions {
@@ -26,16 +30,21 @@ public:
     explicit GameOptions(ProfileFile& file, MessageBoxes* boxes = nullptr)
         : file_(file), boxes_(boxes) {}
 
-    std::optional<double> StartingLevel; // 0 to 9
-    bool FillLines = false;
-    bool SoundOn = false;
-    bool HideSplash = false;
-
     // StartingLevel as a number: 0 while it has no value.
     double startingLevel() const { return StartingLevel.value_or(0.0); }
     // StartingLevel as text: empty while it has no value, else its shortest
     // decimal text with a '.' ("7", "2.5").
     QString startingLevelText() const;
+    bool fillLines() const { return FillLines; }
+    // "Play Sounds": every sound and the music of the game.
+    bool soundOn() const { return SoundOn; }
+    bool hideSplash() const { return HideSplash; }
+
+    // The settings in memory; SaveOptions writes them.
+    void setStartingLevel(double level) { StartingLevel = level; }
+    void setFillLines(bool on) { FillLines = on; }
+    void setSoundOn(bool on) { SoundOn = on; }
+    void setHideSplash(bool on) { HideSplash = on; }
 
     // Reads the four settings; only the first character of each value is
     // looked at. A level stored as exactly one space resets every setting and
@@ -57,6 +66,10 @@ public:
     static std::optional<double> parseStartingLevel(const QString& text);
 
 private:
+    std::optional<double> StartingLevel; // 0 to 9
+    bool FillLines = false;
+    bool SoundOn = false;
+    bool HideSplash = false;
     ProfileFile& file_;
     MessageBoxes* boxes_;
     SaveFailureNotice notice_;

@@ -3,6 +3,7 @@
 
 #include "brikko.h"
 
+#include "game_options.h"
 #include "media_control.h"
 #include "sound_player.h"
 
@@ -10,8 +11,12 @@ namespace {
 const QString MusicFile = QStringLiteral("Brikko32.mid");
 } // namespace
 
+bool Brikko::soundOn() const {
+    return loop_.options && loop_.options->soundOn();
+}
+
 void Brikko::PlaySound(const QString& file) {
-    if (!SoundOn)
+    if (!soundOn())
         return;
     services_.sounds.play(services_.paths.dataFile(file));
 }

@@ -70,7 +70,6 @@ public:
     explicit HighScoreTable(QString filePath);
 
     const QString& filePath() const { return filePath_; }
-    bool isLoaded() const { return loaded_; }
 
     // The name and score of slot 1..5: empty text and no value before the
     // first load or outside 1..5.
@@ -89,7 +88,6 @@ public:
     // never opened, no permission, a read error) is remembered until a later
     // load reads it.
     void LoadHighScores();
-    bool fileUnreadable() const { return fileUnreadable_; }
 
     // Writes slots 1 to 5 atomically as a whole new file. False when the file
     // could not be written, when the table was never loaded, and when the

@@ -31,48 +31,47 @@ constexpr PieceShape shape(ShapeOffset a, ShapeOffset b, ShapeOffset c, ShapeOff
 }
 
 struct PieceKind {
-    char label;
     int orientations;
     std::array<PieceShape, 4> shapes; // orientation 1 first; unused slots repeat the first
 };
 
 // Cells listed top row first, left to right within a row.
 constexpr std::array<PieceKind, PieceKindCount> Pieces{{
-    {'I',
-     2,
+    // I
+    {2,
      {shape({-1, 0}, {0, 0}, {1, 0}, {2, 0}), //  #+##
       shape({0, -1}, {0, 0}, {0, 1}, {0, 2}), //  # / + / # / #
       shape({-1, 0}, {0, 0}, {1, 0}, {2, 0}), shape({-1, 0}, {0, 0}, {1, 0}, {2, 0})}},
-    {'J',
-     4,
+    // J
+    {4,
      {shape({-1, -1}, {-1, 0}, {0, 0}, {1, 0}),  //  #.. / #+#
       shape({0, -1}, {1, -1}, {0, 0}, {0, 1}),   //  ## / +. / #.
       shape({-1, 0}, {0, 0}, {1, 0}, {1, 1}),    //  #+# / ..#
       shape({0, -1}, {0, 0}, {-1, 1}, {0, 1})}}, // .# / .+ / ##
-    {'L',
-     4,
+    // L
+    {4,
      {shape({1, -1}, {-1, 0}, {0, 0}, {1, 0}),    // ..# / #+#
       shape({0, -1}, {0, 0}, {0, 1}, {1, 1}),     // #. / +. / ##
       shape({-1, 0}, {0, 0}, {1, 0}, {-1, 1}),    // #+# / #..
       shape({-1, -1}, {0, -1}, {0, 0}, {0, 1})}}, // ## / .+ / .#
-    {'Z',
-     2,
+    // Z
+    {2,
      {shape({-1, -1}, {0, -1}, {0, 0}, {1, 0}), // ##. / .+#
       shape({1, -1}, {0, 0}, {1, 0}, {0, 1}),   // .# / +# / #.
       shape({-1, -1}, {0, -1}, {0, 0}, {1, 0}), shape({-1, -1}, {0, -1}, {0, 0}, {1, 0})}},
-    {'S',
-     2,
+    // S
+    {2,
      {shape({0, -1}, {1, -1}, {-1, 0}, {0, 0}), // .## / #+.
       shape({0, -1}, {0, 0}, {1, 0}, {1, 1}),   // #. / +# / .#
       shape({0, -1}, {1, -1}, {-1, 0}, {0, 0}), shape({0, -1}, {1, -1}, {-1, 0}, {0, 0})}},
-    {'T',
-     4,
+    // T
+    {4,
      {shape({0, -1}, {-1, 0}, {0, 0}, {1, 0}),   // .#. / #+#
       shape({0, -1}, {0, 0}, {1, 0}, {0, 1}),    // #. / +# / #.
       shape({-1, 0}, {0, 0}, {1, 0}, {0, 1}),    // #+# / .#.
       shape({0, -1}, {-1, 0}, {0, 0}, {0, 1})}}, // .# / #+ / .#
-    {'O',
-     1,
+    // O
+    {1,
      {shape({0, -1}, {1, -1}, {0, 0}, {1, 0}), // ## / +#
       shape({0, -1}, {1, -1}, {0, 0}, {1, 0}), shape({0, -1}, {1, -1}, {0, 0}, {1, 0}),
       shape({0, -1}, {1, -1}, {0, 0}, {1, 0})}},
@@ -85,16 +84,6 @@ const PieceKind* kindOf(qint16 kind) {
 }
 
 } // namespace
-
-char pieceLabel(qint16 kind) {
-    const PieceKind* k = kindOf(kind);
-    return k ? k->label : '?';
-}
-
-int orientationCount(qint16 kind) {
-    const PieceKind* k = kindOf(kind);
-    return k ? k->orientations : 0;
-}
 
 const PieceShape* shapeOf(qint16 kind, qint16 orientation) {
     const PieceKind* k = kindOf(kind);

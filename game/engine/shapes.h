@@ -73,13 +73,6 @@ struct PieceShape {
 
 using PieceCells = std::array<BoardCell, 4>;
 
-// The letter of a kind ('I', 'J', 'L', 'Z', 'S', 'T', 'O'), '?' outside 1..7.
-char pieceLabel(qint16 kind);
-
-// How many orientations a kind has: 2 for I, Z, S; 4 for J, L, T; 1 for O;
-// 0 for a number that is no kind.
-int orientationCount(qint16 kind);
-
 // The shape of a kind in an orientation, or nullptr when the pair is not in
 // the table (kind outside 1..7, or an orientation the kind does not have).
 // For O every orientation value gives its one shape.

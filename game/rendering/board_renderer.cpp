@@ -61,7 +61,6 @@ void BoardRenderer::drawCell(int column, int row, qint16 value) {
         return;
     paintTile(column, row, value);
     drawn_[std::size_t(BoardCells::index(column, row))] = value;
-    ++tileCopies_;
 }
 
 void BoardRenderer::paintTile(int column, int row, qint16 value) {
@@ -87,7 +86,6 @@ void BoardRenderer::showBoard() {
     if (!screen_)
         return;
     screen_->copyFromBuffer(picBoard2, screenBlock());
-    ++screenCopies_;
 }
 
 void BoardRenderer::showPreview(qint16 kind) {

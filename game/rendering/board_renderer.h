@@ -35,7 +35,6 @@ public:
     // pixels a side. A change redraws the pictures and the buffer, then shows
     // the board and the preview again. Values below 1 (or no number) count as 1.
     void setDevicePixelRatio(qreal ratio);
-    qreal devicePixelRatio() const { return ratio_; }
 
     void drawCell(int column, int row, qint16 value) override;
     void showBoard() override;
@@ -47,11 +46,6 @@ public:
     QRect screenBlock() const;
     // The tiles and previews at the current scale.
     FrmPics& pictures() { return frmPics; }
-
-    // Counters for tests and benchmarks: tiles drawn into the buffer, blocks
-    // copied to the screen.
-    qint64 tileCopies() const { return tileCopies_; }
-    qint64 screenCopies() const { return screenCopies_; }
 
 private:
     void endPainting();
@@ -67,6 +61,4 @@ private:
     // shows the buffer's own background.
     std::array<qint16, BoardCellCount> drawn_;
     std::optional<QPainter> painter_; // open from the first cell to showBoard
-    qint64 tileCopies_ = 0;
-    qint64 screenCopies_ = 0;
 };

@@ -14,14 +14,12 @@
 // them is asked for, at the device pixel ratio it was given (1 until set).
 class FrmPics {
 public:
-    bool isLoaded() const { return loaded_; }
     void Load();
 
     // Draws every picture again, at this scale, the next time one is asked
     // for: a 16 x 16 tile then has 16 x ratio pixels a side and carries the
     // ratio (QImage::devicePixelRatio). Pictures handed out before are gone.
     void setDevicePixelRatio(qreal ratio);
-    qreal devicePixelRatio() const { return ratio_; }
 
     // The tile of a cell value 0..7, or null for any other value.
     const QImage* Kubolt(int value);

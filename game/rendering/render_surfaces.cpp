@@ -29,5 +29,4 @@ void ImageBoardScreen::copyFromBuffer(const QImage& buffer, const QRect& source)
     }
     image_.setDevicePixelRatio(buffer.devicePixelRatio());
     copyPixels(image_, QPoint(0, 0), buffer, source);
-    ++copies_;
 }

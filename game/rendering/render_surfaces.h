@@ -55,26 +55,19 @@ public:
     ImageBoardScreen();
     void copyFromBuffer(const QImage& buffer, const QRect& source) override;
     const QImage& image() const { return image_; }
-    int copies() const { return copies_; }
 
 private:
     QImage image_;
-    int copies_ = 0;
 };
 
 // A preview that remembers what it was last given.
 class ImagePreviewView : public PreviewView {
 public:
-    void setPicture(const QImage* picture) override {
-        picture_ = picture;
-        ++changes_;
-    }
+    void setPicture(const QImage* picture) override { picture_ = picture; }
     const QImage* picture() const { return picture_; }
-    int changes() const { return changes_; }
 
 private:
     const QImage* picture_ = nullptr;
-    int changes_ = 0;
 };
 
 // The plain copy of a rectangle between surfaces: source pixels replace the

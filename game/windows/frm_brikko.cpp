@@ -9,6 +9,7 @@
 #include "frm_high_score.h"
 #include "frm_instruct.h"
 #include "frm_options.h"
+#include "game_caption.h"
 #include "high_scores.h"
 #include "key_codes.h"
 #include "picture_box.h"
@@ -72,8 +73,7 @@ private:
 
 frmBrikko::frmBrikko(Brikko& game, GameWindowLinks links, QObject* parent)
     : Form(QStringLiteral("frmBrikko"), parent), game_(game), session_(game),
-      keys_(std::make_unique<KeyForwarder>(*this)), links_(links),
-      caption_(QStringLiteral("Brikko32")) {
+      keys_(std::make_unique<KeyForwarder>(*this)), links_(links), caption_(gameCaption()) {
     // The game window is laid out in pixels.
     setScaleMode(ScaleMode::Pixels);
 }

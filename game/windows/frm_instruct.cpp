@@ -3,6 +3,7 @@
 
 #include "brikko_icon.h"
 #include "cancel_dialog.h"
+#include "game_caption.h"
 #include "units.h"
 #include "window_centring.h"
 
@@ -13,7 +14,7 @@ frmInstruct::frmInstruct(QObject* parent) : Form(QStringLiteral("frmInstruct"), 
 
 QWidget* frmInstruct::createWidget() {
     // Enter presses OK; Escape does what OK does.
-    auto* w = CancelDialog::fixedSize(QStringLiteral("Brikko32 Instructions"),
+    auto* w = CancelDialog::fixedSize(gameCaption() + QStringLiteral(" Instructions"),
                                       QSize(twipsToPixels(5535), twipsToPixels(2625)));
     connect(w, &CancelDialog::cancelRequested, this, [this] { cmdOk_Click(); });
 
@@ -39,11 +40,7 @@ QWidget* frmInstruct::createWidget() {
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     }
 
-    auto* image = new QLabel(w);
-    image->setObjectName(QStringLiteral("Image1"));
-    image->setGeometry(twipsRect(240, 240, 480, 480));
-    image->setPixmap(brikkoIcon(w->devicePixelRatioF()));
-    image->setAccessibleName(QStringLiteral("Icône de Brikko"));
+    addBrikkoIcon(w, twipsRect(240, 240, 480, 480));
 
     auto* ok = new QPushButton(QStringLiteral("OK"), w);
     ok->setObjectName(QStringLiteral("cmdOk"));

@@ -2,6 +2,7 @@
 #include "frm_options.h"
 
 #include "cancel_dialog.h"
+#include "game_caption.h"
 #include "game_options.h"
 #include "message_boxes.h"
 #include "window_centring.h"
@@ -58,7 +59,8 @@ frmOptions::frmOptions(GameOptions& options, MessageBoxes& boxes, const Form* ga
 
 QWidget* frmOptions::createWidget() {
     // Enter presses the default button; Escape does what "&Annuler" does.
-    auto* w = CancelDialog::fixedSize(QStringLiteral("Options Brikko32 "), QSize(177, 172));
+    auto* w =
+        CancelDialog::fixedSize(QStringLiteral("Options %1 ").arg(gameCaption()), QSize(177, 172));
     connect(w, &CancelDialog::cancelRequested, this, [this] { Command1_Click(); });
 
     auto* label = new QLabel(QStringLiteral("Niveau de départ(0 - 9):"), w);
@@ -134,11 +136,11 @@ void frmOptions::fillFromSettings() {
     if (auto* level = control<QLineEdit>(kLevel))
         level->setText(options_.startingLevelText());
     if (auto* box = control<QCheckBox>(kFillLines))
-        box->setChecked(options_.FillLines);
+        box->setChecked(options_.fillLines());
     if (auto* box = control<QCheckBox>(kPlaySounds))
-        box->setChecked(options_.SoundOn);
+        box->setChecked(options_.soundOn());
     if (auto* box = control<QCheckBox>(kSkipIntro))
-        box->setChecked(options_.HideSplash);
+        box->setChecked(options_.hideSplash());
 }
 
 void frmOptions::ShowOptions() {
@@ -155,7 +157,7 @@ bool frmOptions::txtStartingLevel_LostFocus() {
     // The text goes back first, so that whatever runs while the message is
     // open sees an acceptable level.
     level->setText(options_.startingLevelText());
-    boxes_.msgBox(levelMessage(), MsgPlain, QStringLiteral("Brikko32"));
+    boxes_.msgBox(levelMessage(), MsgPlain, gameCaption());
     return false;
 }
 
@@ -173,10 +175,10 @@ void frmOptions::cmdOk_Click() {
         auto* box = control<QCheckBox>(name);
         return box && box->checkState() == Qt::Checked;
     };
-    options_.StartingLevel = *value;
-    options_.FillLines = ticked(kFillLines);
-    options_.SoundOn = ticked(kPlaySounds);
-    options_.HideSplash = ticked(kSkipIntro);
+    options_.setStartingLevel(*value);
+    options_.setFillLines(ticked(kFillLines));
+    options_.setSoundOn(ticked(kPlaySounds));
+    options_.setHideSplash(ticked(kSkipIntro));
     options_.SaveOptions();
     Hide();
 }

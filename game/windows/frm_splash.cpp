@@ -6,6 +6,7 @@
 #include "brikko_icon.h"
 #include "cancel_dialog.h"
 #include "dialog_font.h"
+#include "game_caption.h"
 #include "game_options.h"
 #include "units.h"
 #include "window_centring.h"
@@ -53,7 +54,7 @@ QWidget* frmSplash::createWidget() {
             cmdOk_Click();
     });
     w->setObjectName(name());
-    w->setWindowTitle(loadingCaption());
+    w->setWindowTitle(gameCaption(u"Loading"));
     w->setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                       Qt::CustomizeWindowHint);
     w->setFixedSize(twipsToPixels(4035), twipsToPixels(2040));
@@ -67,14 +68,9 @@ QWidget* frmSplash::createWidget() {
     w->setPalette(palette);
     w->setAutoFillBackground(true);
 
-    QLabel* title =
-        label(w, "Label5", QStringLiteral("Brikko32"), twipsRect(720, 120, 3000, 255 + 60));
+    QLabel* title = label(w, "Label5", gameCaption(), twipsRect(720, 120, 3000, 255 + 60));
     title->setFont(dialogFont(12));
-    auto* image = new QLabel(w);
-    image->setObjectName(QStringLiteral("Image1"));
-    image->setGeometry(twipsRect(120, 240, 480, 480));
-    image->setPixmap(brikkoIcon(w->devicePixelRatioF()));
-    image->setAccessibleName(QStringLiteral("Icône de Brikko"));
+    addBrikkoIcon(w, twipsRect(120, 240, 480, 480));
     label(w, "Label3", AppInfo::gameVersionText(), twipsRect(720, 480, 1005, 255));
     label(w, "Label4", QStringLiteral("Un jeu de l'équipe Vorelle"),
           twipsRect(720, 720, 3000, 315));
@@ -142,23 +138,23 @@ void frmSplash::run(Step step) {
     }
     switch (step) {
     case Step::LoadOptions:
-        setCaption(QStringLiteral("Brikko32 - Loading Options"));
+        setCaption(gameCaption(u"Loading Options"));
         options_.LoadOptions();
         runLater(Step::LoadWindows);
         return;
     case Step::LoadWindows:
-        setCaption(QStringLiteral("Brikko32 - Loading Forms"));
+        setCaption(gameCaption(u"Loading Forms"));
         for (Form* f : windows_)
             f->Load();
         gameWindow_.Load();
-        if (options_.SoundOn)
+        if (options_.soundOn())
             game_.PlaySound(QStringLiteral("Sound4.wav"));
         runLater(Step::Finish);
         return;
     case Step::Finish:
-        setCaption(QStringLiteral("Brikko32 - Finished Loading"));
+        setCaption(gameCaption(u"Finished Loading"));
         loading_ = false;
-        if (options_.HideSplash) {
+        if (options_.hideSplash()) {
             Hide();
             gameWindow_.Show(false);
         } else if (auto* ok = control<QPushButton>(QStringLiteral("cmdOk"))) {

@@ -35,8 +35,6 @@ public:
     // requests ignored).
     bool isLoading() const { return loading_; }
 
-    static QString loadingCaption() { return QStringLiteral("Brikko32 - Loading"); }
-
 protected:
     QWidget* createWidget() override;
     void Form_Load() override;

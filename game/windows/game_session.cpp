@@ -3,6 +3,7 @@
 
 #include "brikko.h"
 #include "clock.h"
+#include "game_caption.h"
 #include "game_loop.h"
 #include "high_scores.h"
 #include "key_codes.h"
@@ -126,7 +127,7 @@ void GameSession::runEndOfGame() {
     const GameLoopLinks& links = game_.loopLinks();
     // Shown at the end of every game, also one ended with "&Arrêter la partie".
     if (links.boxes)
-        links.boxes->msgBox(GameLoop::LostMessage, MsgPlain, GameLoop::MessageTitle);
+        links.boxes->msgBox(GameLoop::LostMessage, MsgPlain, gameCaption());
     if (links.highScores && links.boxes && links.highScoreDisplay)
         links.highScores->CheckHighScore(game_.game().Score, *links.boxes, *links.highScoreDisplay);
     if (links.window) {

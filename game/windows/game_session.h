@@ -62,7 +62,6 @@ public:
     // when that is more than a minute away.
     bool isArmed() const { return timer_.isActive(); }
     double wakeTime() const { return wakeTime_; }
-    const QTimer& timer() const { return timer_; }
 
     // The game is to look at its state again as soon as the events waiting
     // have been handled (each command asks for it; so does the game window

@@ -22,9 +22,6 @@ public:
     // Shows `picture`, or nothing but the background when it is null.
     void setPicture(const QImage* picture);
 
-    // What the box shows now, in device pixels (null when nothing).
-    const QImage& shown() const { return content_; }
-
 protected:
     void paintEvent(QPaintEvent* event) override;
 

@@ -8,6 +8,7 @@
 
 #include "board_renderer.h"
 #include "brikko.h"
+#include "brikko_test_access.h"
 #include "fakes.h"
 #include "game_options.h"
 #include "game_session.h"
@@ -124,6 +125,9 @@ struct GameFixture : GameServices, GameWindowPort, HighScoreDisplay, MediaContro
                 events.at(clock.seconds, std::exchange(action, {}));
     }
 
+    void loadPosition(const GamePosition& position) {
+        BrikkoTestAccess::loadPosition(brikko, position);
+    }
     // The first copy to the screen that finds `condition` true queues the
     // action as an event of that moment, as a key pressed then would be.
     void whenDrawn(std::function<bool(const Brikko&)> condition, std::function<void()> action) {

@@ -10,8 +10,9 @@
 
 namespace {
 
-void (Brikko::*const operations[])() = {&Brikko::MoveDown, &Brikko::MoveLeft, &Brikko::MoveRight,
-                                        &Brikko::RotatePiece};
+void (*const operations[])(Brikko&) = {BrikkoTestAccess::moveDown, [](Brikko& b) { b.MoveLeft(); },
+                                       [](Brikko& b) { b.MoveRight(); },
+                                       [](Brikko& b) { b.RotatePiece(); }};
 
 // The board with a piece of `kind` written in as the shape table has it.
 GamePosition positionWith(BoardCells board, int kind, int orientation, int x, int y) {
@@ -64,7 +65,7 @@ private slots:
             board.cells.fill(PieceKindO);
             place(board, to, 0);
             place(board, from, kind);
-            b.loadPosition({board, qint16(kind), 5, 9, qint16(o)});
+            f.loadPosition({board, qint16(kind), 5, 9, qint16(o)});
             expected = board;
             place(expected, from, 0);
             place(expected, to, kind);
@@ -74,7 +75,7 @@ private slots:
             board = BoardCells(); // the cells it enters taken
             place(board, to, PieceKindO);
             place(board, from, kind);
-            b.loadPosition({board, qint16(kind), 5, 9, qint16(o)});
+            f.loadPosition({board, qint16(kind), 5, 9, qint16(o)});
             b.RotatePiece();
             QCOMPARE(b.game().Board, board);
         }
@@ -103,11 +104,11 @@ private slots:
         QFETCH(QPoint, end);
         GameFixture f;
         Brikko& b = f.brikko;
-        b.setSoundOn(true);
-        b.loadPosition(positionWith({}, 1, orientation, start.x(), start.y()));
+        f.options.setSoundOn(true);
+        f.loadPosition(positionWith({}, 1, orientation, start.x(), start.y()));
         const qint64 faults = boardAccessFaults();
         for (const QChar op : script)
-            (b.*operations[QStringLiteral("DLRU").indexOf(op)])();
+            operations[QStringLiteral("DLRU").indexOf(op)](b);
         QCOMPARE(QPoint(b.game().PieceX, b.game().PieceY), end);
         QCOMPARE(b.game().Board, positionWith({}, 1, orientation, end.x(), end.y()).Board);
         QCOMPARE(boardAccessFaults(), faults);
@@ -123,7 +124,7 @@ private slots:
     void drawsAtTheDevicePixelRatio() {
         GameFixture f;
         f.renderer.showPreview(PieceKindI);
-        f.brikko.loadPosition({boardOf({"6"}, 18)});
+        f.loadPosition({boardOf({"6"}, 18)});
         f.renderer.setDevicePixelRatio(2.0);
         FrmPics& pics = f.renderer.pictures();
         const QImage& tile = *pics.Kubolt(6);

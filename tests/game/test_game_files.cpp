@@ -141,18 +141,18 @@ private slots:
     // writes every setting; a missing file gives the defaults, writes nothing.
     void loadOptions_data() {
         QTest::addColumn<QByteArray>("before"); // null: no file
-        QTest::addColumn<double>("level");
+        QTest::addColumn<QString>("level");
         QTest::addColumn<bool>("flag");
         QTest::addColumn<QByteArray>("after"); // null: as before
-        QTest::addRow("7, True") << ini("7", "True") << 7.0 << true << QByteArray();
-        QTest::addRow("12 gives 1") << ini("12", "T") << 1.0 << true << QByteArray();
-        QTest::addRow("x gives 0") << ini("x", "False") << 0.0 << false << QByteArray();
-        QTest::addRow("lower-case true") << ini("9", "true") << 9.0 << false << QByteArray();
-        QTest::addRow("1 is not True") << ini("0", "1") << 0.0 << false << QByteArray();
-        QTest::addRow("no file") << QByteArray() << 0.0 << false << QByteArray();
+        QTest::addRow("7, True") << ini("7", "True") << "7" << true << QByteArray();
+        QTest::addRow("12 gives 1") << ini("12", "T") << "1" << true << QByteArray();
+        QTest::addRow("x gives 0") << ini("x", "False") << "0" << false << QByteArray();
+        QTest::addRow("lower-case true") << ini("9", "true") << "9" << false << QByteArray();
+        QTest::addRow("1 is not True") << ini("0", "1") << "0" << false << QByteArray();
+        QTest::addRow("no file") << QByteArray() << "0" << false << QByteArray();
         QTest::addRow("single space resets")
             << QByteArray("[Brikko32]\r\nStarting Level=\" \"\r\nFill Lines=True\r\n; mine\r\n")
-            << 0.0 << false
+            << "0" << false
             << QByteArray("[Brikko32]\r\nStarting Level=0\r\nFill Lines=False\r\n; mine\r\n"
                           "Play Sounds=False\r\nHide Splash=False\r\n");
     }
@@ -161,11 +161,11 @@ private slots:
         QFETCH(bool, flag);
         QFETCH(QByteArray, after);
         GameServices s;
-        s.options.SoundOn = true;
+        s.options.setSoundOn(true);
         QVERIFY(before.isNull() || writeFile(s.optionsFile.path(), before));
         s.options.LoadOptions();
-        QTEST(s.options.StartingLevel.value_or(-1.0), "level");
-        QCOMPARE(QList<bool>({s.options.FillLines, s.options.SoundOn, s.options.HideSplash}),
+        QTEST(s.options.startingLevelText(), "level");
+        QCOMPARE(QList<bool>({s.options.fillLines(), s.options.soundOn(), s.options.hideSplash()}),
                  QList<bool>(3, flag));
         QCOMPARE(QFile::exists(s.optionsFile.path()), !before.isNull());
         QCOMPARE(readFile(s.optionsFile.path()), after.isNull() ? before : after);
@@ -177,7 +177,7 @@ private slots:
         GameServices s;
         const QString leftover = atomicWriteTemporary(s.optionsFile.path());
         QVERIFY(writeFile(leftover, "[Brikko32]\nStarting Le"));
-        s.options.StartingLevel = 4;
+        s.options.setStartingLevel(4);
         s.options.SaveOptions();
         QVERIFY2(!QFile::exists(leftover), "a killed save's temporary file was left behind");
         QCOMPARE(readFile(s.optionsFile.path()), QByteArray("[Brikko32]\nStarting Level=4\n"
@@ -215,9 +215,11 @@ private slots:
         ProfileFile file(path);
         FakeMessageBoxes boxes;
         GameOptions options(file, &boxes);
-        options.FillLines = options.SoundOn = options.HideSplash = true;
+        options.setFillLines(true);
+        options.setSoundOn(true);
+        options.setHideSplash(true);
         for (int level : {3, 4}) {
-            options.StartingLevel = level;
+            options.setStartingLevel(level);
             options.SaveOptions();
         }
         QVERIFY2(

@@ -40,11 +40,11 @@ private slots:
         QFETCH(int, gaps);
         QFETCH(int, lines);
         GameFixture f;
-        f.options.StartingLevel = level;
-        f.options.SoundOn = true;
+        f.options.setStartingLevel(level);
+        f.options.setSoundOn(true);
         const QStringList rows = QStringList(9 - gaps, Empty) + QStringList(gaps, Gap);
         f.events.at(Start, [&] {
-            f.brikko.loadPosition({boardOf(rows, 10), 0, 0, 0, 0, lines, f.brikko.game().Level});
+            f.loadPosition({boardOf(rows, 10), 0, 0, 0, 0, lines, f.brikko.game().Level});
         });
         f.whenDrawn([&](const Brikko& b) { return b.game().PieceY == 2; },
                     [&] { f.session.Form_KeyDown(KeyUp); });
@@ -90,7 +90,7 @@ private slots:
         QFETCH(bool, fastDrop);
         QFETCH(QStringList, after);
         GameFixture f;
-        f.events.at(Start, [&] { f.brikko.loadPosition({boardOf(before)}); });
+        f.events.at(Start, [&] { f.loadPosition({boardOf(before)}); });
         f.whenDrawn([&](const Brikko& b) { return b.game().PieceY == 2; },
                     [&] { // the I stands up into column 5
                         f.session.Form_KeyDown(before.last().indexOf(u'.') == 4 ? KeyUp : 0);
@@ -153,7 +153,7 @@ private slots:
         QFETCH(int, key);
         GameFixture f;
         QString after;
-        const auto tAt = [&f](int row) { f.brikko.loadPosition({{}, 6, 5, qint16(row), 1}); };
+        const auto tAt = [&f](int row) { f.loadPosition({{}, 6, 5, qint16(row), 1}); };
         f.whenDrawn(
             [&](const Brikko& g) { return state == "landed" ? g.landed() : g.game().Piece != 0; },
             [&] {
@@ -165,9 +165,9 @@ private slots:
                     tAt(9);
                 }
                 key < 0 ? f.session.mnuPause_Click() : f.session.Form_KeyDown(key);
-                after = QString::asprintf("%d %d %d %d", f.brikko.game().PieceX,
-                                          f.brikko.game().Orientation, f.brikko.dropStartRow(),
-                                          int(f.brikko.paused()));
+                after = QString::asprintf(
+                    "%d %d %d %d", f.brikko.game().PieceX, f.brikko.game().Orientation,
+                    BrikkoTestAccess::dropStartRow(f.brikko), int(f.brikko.paused()));
                 f.session.mnuEndGame_Click();
             });
         f.play();
@@ -217,7 +217,7 @@ private slots:
         QFETCH(QString, draws);
         QFETCH(QString, music);
         GameFixture f;
-        f.options.SoundOn = soundOn;
+        f.options.setSoundOn(soundOn);
         const auto resize = [&f](GameWindowState s) { f.session.Form_Resize(f.state = s); };
         const QHash<QString, std::function<void()>> act{
             {"P", [&] { f.session.Form_KeyDown(KeyP); }},
@@ -232,8 +232,8 @@ private slots:
                  f.session.poll();
              }},
             // as the options window does, then noticed as it closes
-            {"sounds off", [&] { f.options.SoundOn = false, f.session.poll(); }},
-            {"sounds on", [&] { f.options.SoundOn = true, f.session.poll(); }},
+            {"sounds off", [&] { f.options.setSoundOn(false), f.session.poll(); }},
+            {"sounds on", [&] { f.options.setSoundOn(true), f.session.poll(); }},
             {"music unloaded", [&] { f.brikko.StopMusic(); }},
             // the clock back to 0.5 s, the end at 2 s; the timer, on a clock
             // that never goes back, fires meanwhile

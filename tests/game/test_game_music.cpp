@@ -55,7 +55,7 @@ private slots:
         QVERIFY(QTest::qWaitFor([&] { return output.open(); }, 20000));
         std::optional<SdlMediaControl> music;
         soundFonts.isEmpty() ? music.emplace(output) : music.emplace(output, soundsFolder);
-        s.options.SoundOn = true;
+        s.options.setSoundOn(true);
         Brikko game(
             {s.sounds, *music, s.clock, s.random, AppPaths(data, s.dir.path(), s.dir.path())});
         game.connectLoop({&s.options, &s.boxes});

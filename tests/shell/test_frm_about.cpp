@@ -4,10 +4,12 @@
 #include "about_commands.h"
 #include "about_pictures.h"
 #include "app_info.h"
+#include "brikko_icon.h"
 #include "desktop_system_information.h"
 #include "fake_desktop_shell.h"
 #include "fakes.h"
 #include "frm_about.h"
+#include "frm_instruct.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -210,11 +212,18 @@ private slots:
         QVERIFY(!about_->isVisible());
     }
 
+    // The pictures are drawn for the screen; the game's icon is the very
+    // picture the game's own windows show.
     void picturesForTheScreen() {
-        const QPixmap logo = AboutPictures::logo(2.0), icon = AboutPictures::gameIcon(2.0);
+        const QPixmap logo = AboutPictures::logo(2.0), icon = brikkoIcon(2.0);
         QCOMPARE(logo.size(), QSize(84, 226));
         QCOMPARE(logo.deviceIndependentSize(), QSizeF(42, 113));
         QCOMPARE(icon.size(), QSize(64, 64));
+        frmInstruct instructions;
+        instructions.Load();
+        QVERIFY2(label("Image1")->pixmap().toImage() ==
+                     instructions.control<QLabel>("Image1")->pixmap().toImage(),
+                 "the about box draws the game's icon otherwise than the game's windows");
     }
 };
 

@@ -1,12 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "about_box.h"
 #include "app_paths.h"
 #include "command_line.h"
 #include "desktop_system_information.h"
-#include "form1.h"
-#include "frm_about.h"
-#include "frm_guide.h"
-#include "frm_spelling.h"
-#include "frm_tip.h"
+#include "exercise_window.h"
+#include "guide_window.h"
 #include "program_end.h"
 #include "program_icon.h"
 #include "program_windows.h"
@@ -17,10 +15,12 @@
 #include "sdl_audio.h"
 #include "sdl_media_control.h"
 #include "sdl_sound_player.h"
+#include "spelling_window.h"
 #include "startup.h"
 #include "startup_probe.h"
 #include "system_clock.h"
 #include "termination_signals.h"
+#include "tip_window.h"
 #include "xoshiro_random.h"
 
 #include <QApplication>
@@ -91,8 +91,8 @@ int main(int argc, char* argv[]) {
     SdlMediaControl music(audio);
     // A later copy that gets no answer from the first says so before it ends.
     auto guard = std::make_unique<QtInstanceGuard>(
-        executableBaseName(), &Module2::BringProgramForward,
-        [&boxes] { boxes.msgBox(QtInstanceGuard::noAnswerMessage(), MsgExclamation); });
+        executableBaseName(), &Startup::bringProgramForward,
+        [&boxes] { boxes.showMessage(QtInstanceGuard::noAnswerMessage(), MessageKind::Warning); });
 
     OpenAudioOnceShown openAudio(audio);
     app.installEventFilter(&openAudio);
@@ -103,17 +103,18 @@ int main(int argc, char* argv[]) {
     ProgramEnd::addShutdownHook([&audio] { audio.releaseForExit(); });
     TerminationSignals endSignals([] { ProgramEnd::endProgram(); });
 
-    Form1 form1(ExerciseServices{clock, random, sounds, boxes, *guard, paths});
-    frmSpelling spelling(settings);
+    ExerciseWindow form1(ExerciseServices{clock, random, sounds, boxes, *guard, paths});
+    SpellingWindow spelling(settings);
     attachSpellingWindow(form1, spelling);
-    frmTip tip(settings, paths);
+    TipWindow tip(settings, paths);
     const DesktopSystemInformation systemInformation;
     QtDesktopShell desktop;
-    frmAbout about(systemInformation, desktop, boxes);
-    QObject::connect(&form1, &Form1::aboutRequested, &about, [&about] { about.Show(false); });
-    frmGuide guide;
-    Module2::WireGuide(form1, guide);
-    Module2::Main(form1, tip, settings);
+    AboutBox about(systemInformation, desktop, boxes);
+    QObject::connect(&form1, &ExerciseWindow::aboutRequested, &about,
+                     [&about] { about.show(false); });
+    GuideWindow guide;
+    Startup::wireGuide(form1, guide);
+    Startup::run(form1, tip, settings);
     // Ended before the event loop (a second copy, a signal during the tips):
     // nothing more to make or wait for.
     if (ProgramEnd::requested())

@@ -6,14 +6,14 @@
 //   build/default/bin/bench_answer_check
 //
 // Each run pastes the text into the answer box outside the timing, then
-// times Cmdverif_Click() and one pass of the event loop (the repaint). On a
+// times onCheckClicked() and one pass of the event loop (the repaint). On a
 // busy machine read the CPU column. Pastes: 0 one word, a megabyte of spaces,
 // one word; 1 words between runs of 1 000 spaces; 2 French words in short
 // CR LF lines; 3 a single megabyte-long word; 4 any Unicode (many scripts,
 // emoji, tabs, LF, U+2028, non-breaking spaces).
 
 #include "answer_box.h"
-#include "form1.h"
+#include "exercise_window.h"
 
 #include <QApplication>
 #include <QRandomGenerator>
@@ -36,8 +36,8 @@ struct SilentSounds : SoundPlayer {
 };
 struct ClosedBoxes : MessageBoxes {
     int shown = 0;
-    void msgBox(const QString&, int, const QString&) override { ++shown; }
-    QString inputBox(const QString&, const QString&, const QString&) override { return {}; }
+    void showMessage(const QString&, MessageKind, const QString&) override { ++shown; }
+    QString askText(const QString&, const QString&, const QString&) override { return {}; }
 };
 struct OnlyCopy : InstanceGuard {
     bool anotherInstanceRunning() override { return false; }
@@ -85,10 +85,10 @@ void BM_CheckPaste(benchmark::State& state) {
     SilentSounds sounds;
     ClosedBoxes boxes;
     OnlyCopy instance;
-    Form1 form({clock, random, sounds, boxes, instance, AppPaths("/d", "/u", "/c")});
-    form.Show();
+    ExerciseWindow form({clock, random, sounds, boxes, instance, AppPaths("/d", "/u", "/c")});
+    form.show();
     QApplication::processEvents();
-    form.CmdGenerer_Click();
+    form.onGenerateClicked();
     auto* box = form.control<AnswerBox>(QStringLiteral("Text1"));
     const QString text = paste(int(state.range(0)));
     for (auto _ : state) {
@@ -96,7 +96,7 @@ void BM_CheckPaste(benchmark::State& state) {
         box->setText(text);
         QApplication::processEvents();
         state.ResumeTiming();
-        form.Cmdverif_Click();
+        form.onCheckClicked();
         QApplication::processEvents();
     }
     state.counters["boxChars"] = double(box->text().size());

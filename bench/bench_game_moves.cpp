@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The cost of one call of Brikko's piece operations and of DrawBoard, in
+// The cost of one call of Brikko's piece operations and of drawBoard, in
 // microseconds, off screen (the visible board is an image). Build with the
 // default preset, then run
 //
 //     build/default/bin/bench_game_moves
 //
-// MoveDown: one gravity step of a piece on an empty board (a landed piece is
-// put back at the top, one call in seventeen). MoveSideways: MoveLeft and
-// MoveRight in turn, which also run DrawBoard; without the pictures attached
-// DrawBoard only compares the boards. DrawBoard after a move: the positions
+// moveDown: one gravity step of a piece on an empty board (a landed piece is
+// put back at the top, one call in seventeen). MoveSideways: moveLeft and
+// moveRight in turn, which also run drawBoard; without the pictures attached
+// drawBoard only compares the boards. drawBoard after a move: the positions
 // before and after a move loaded in turn, so that the cells the move changed
 // are copied each time (two tiles for a sideways step, eight for an I falling
 // one row) and then the block to the screen. DrawBoardUnchanged: the block
@@ -65,7 +65,7 @@ struct Bench {
     }
 };
 
-void MoveDown(benchmark::State& state) {
+void moveDown(benchmark::State& state) {
     Bench b;
     b.place(PieceKindO, 1, 5, 2);
     for (auto _ : state) {
@@ -74,7 +74,7 @@ void MoveDown(benchmark::State& state) {
             b.place(PieceKindO, 1, 5, 2);
     }
 }
-BENCHMARK(MoveDown)->Unit(benchmark::kMicrosecond);
+BENCHMARK(moveDown)->Unit(benchmark::kMicrosecond);
 
 void MoveSideways(benchmark::State& state) {
     Bench b;
@@ -85,9 +85,9 @@ void MoveSideways(benchmark::State& state) {
     bool left = true;
     for (auto _ : state) {
         if (left)
-            b.brikko.MoveLeft();
+            b.brikko.moveLeft();
         else
-            b.brikko.MoveRight();
+            b.brikko.moveRight();
         left = !left;
     }
     state.SetLabel(drawn ? "with DrawBoard onto the pictures" : "no pictures attached");
@@ -101,7 +101,7 @@ void DrawBoardAfterMove(benchmark::State& state) {
     b.place(PieceKindI, 1, 5, 9);
     GamePosition before = b.current();
     if (sideways)
-        b.brikko.MoveRight();
+        b.brikko.moveRight();
     else
         BrikkoTestAccess::moveDown(b.brikko);
     GamePosition after = b.current();
@@ -118,7 +118,7 @@ void DrawBoardUnchanged(benchmark::State& state) {
     Bench b;
     b.attachPictures();
     for (auto _ : state)
-        b.brikko.RepaintBoard(); // the block copy alone
+        b.brikko.repaintBoard(); // the block copy alone
 }
 BENCHMARK(DrawBoardUnchanged)->Unit(benchmark::kMicrosecond);
 

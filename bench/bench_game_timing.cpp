@@ -50,8 +50,8 @@ using Steady = std::chrono::steady_clock;
 
 class AnsweringBoxes : public MessageBoxes {
 public:
-    void msgBox(const QString&, int, const QString&) override {}
-    QString inputBox(const QString&, const QString&, const QString&) override {
+    void showMessage(const QString&, MessageKind, const QString&) override {}
+    QString askText(const QString&, const QString&, const QString&) override {
         return QStringLiteral("banc d'essai");
     }
 };
@@ -137,7 +137,7 @@ int main(int argc, char** argv) {
     QTimer end;
     end.setSingleShot(true);
     end.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&end, &QTimer::timeout, [&session] { session.mnuEndGame_Click(); });
+    QObject::connect(&end, &QTimer::timeout, [&session] { session.onEndGameTriggered(); });
 
     const double cpuStart = bench::processCpuSeconds();
     const Steady::time_point wallStart = Steady::now();
@@ -145,7 +145,7 @@ int main(int argc, char** argv) {
     // A game that ends by itself before the time is up is followed by another.
     const auto newGame = [&] {
         ++screen.gameNumber;
-        session.mnuNewGame_Click();
+        session.onNewGameTriggered();
     };
     window.onHandBack = [&] {
         if (end.isActive())

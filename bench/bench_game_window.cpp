@@ -22,14 +22,14 @@
 #include "bench_support.h"
 #include "brikko.h"
 #include "brikko_test_access.h"
-#include "frm_brikko.h"
-#include "frm_high_score.h"
-#include "frm_instruct.h"
-#include "frm_options.h"
 #include "game_options.h"
+#include "game_window.h"
+#include "high_score_window.h"
 #include "high_scores.h"
+#include "instructions_window.h"
 #include "media_control.h"
 #include "message_boxes.h"
+#include "options_window.h"
 #include "profile_file.h"
 #include "sound_player.h"
 #include "system_clock.h"
@@ -54,8 +54,8 @@ using Steady = std::chrono::steady_clock;
 
 class AnsweringBoxes : public MessageBoxes {
 public:
-    void msgBox(const QString&, int, const QString&) override {}
-    QString inputBox(const QString&, const QString&, const QString&) override { return "banc"; }
+    void showMessage(const QString&, MessageKind, const QString&) override {}
+    QString askText(const QString&, const QString&, const QString&) override { return "banc"; }
 };
 
 class NoDisplay : public HighScoreDisplay {
@@ -100,14 +100,14 @@ int main(int argc, char** argv) {
     GameOptions options(optionsFile);
     options.setStartingLevel(0.0);
     HighScoreTable scores(dir.filePath(HighScoreFile::FileName));
-    frmHighScore highScoreWindow;
-    frmInstruct instruct;
-    frmOptions optionsWindow(options, boxes);
+    HighScoreWindow highScoreWindow;
+    InstructionsWindow instruct;
+    OptionsWindow optionsWindow(options, boxes);
     Brikko game(BrikkoServices{silent, silent, clock, random,
                                AppPaths(dir.path(), dir.path(), dir.path())});
-    frmBrikko window(game, {scores, highScoreWindow, optionsWindow, instruct});
+    GameWindow window(game, {scores, highScoreWindow, optionsWindow, instruct});
     game.connectLoop({&options, &boxes, &scores, &display, &window});
-    window.Show();
+    window.show();
 
     PaintLog log;
     log.game = &game;
@@ -141,7 +141,7 @@ int main(int argc, char** argv) {
             window.control<QAction>("mnuEndGame")->trigger();
         });
     });
-    QObject::connect(&window, &frmBrikko::gameHandedBack, &app, &QCoreApplication::quit);
+    QObject::connect(&window, &GameWindow::gameHandedBack, &app, &QCoreApplication::quit);
     window.control<QAction>("mnuNewGame")->trigger();
     QApplication::exec();
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Time of one call for the words of a number: the program's own spelling
-// (NumberToWords), the traditional and 1990 spellings of France, Belgium and
+// (numberToWords), the traditional and 1990 spellings of France, Belgium and
 // Switzerland (NumberSpelling::words), and the forms an answer may take under
 // "either" (NumberSpelling::acceptedForms), against ICU's spellout
 // (RuleBasedNumberFormat) for fr, fr_BE and fr_CH on the same numbers in the
@@ -79,7 +79,7 @@ void numberToWords(benchmark::State& state, const NumberSet& (*numbers)()) {
     const std::vector<double>& values = numbers().asDouble;
     std::size_t i = 0;
     for (auto _ : state) {
-        QString words = Module1::NumberToWords(values[i]);
+        QString words = NumberWords::numberToWords(values[i]);
         benchmark::DoNotOptimize(words);
         if (++i == values.size())
             i = 0;

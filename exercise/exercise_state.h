@@ -28,7 +28,7 @@ struct ExerciseState {
     // spelling leaves them as they are.
     void setDrawnNumber(double number, const SpellingChoice& spelling = {});
     // The number drawn last (a whole value); 0 before the first draw.
-    double CurrentNumber() const { return currentNumber_; }
+    double currentNumber() const { return currentNumber_; }
     // Its words as the solution shows them; empty before the first draw.
     const QString& referenceWords() const { return words_.solution(); }
     // Its words in the spelling chosen for it: the answers and the hint.

@@ -258,7 +258,7 @@ StyleIndex styleOf(Spelling spelling) {
 
 QString wordsInStyle(qint64 n, StyleIndex style, Region region) {
     if (style == ClassicStyle && region == Region::France)
-        return Module1::NumberToWords(double(n));
+        return NumberWords::numberToWords(double(n));
     const SpellingTables& tables = tablesFor(style, region);
     return n < 1000 ? tables.belowThousand(n) : tables.fromThousand(n);
 }

@@ -16,7 +16,7 @@ namespace NumberSpelling {
 
 enum class Spelling {
     // The program's own: single spaces, no hyphens, "vingt" and "cent" plural
-    // only at the very end of the whole number (Module1::NumberToWords).
+    // only at the very end of the whole number (NumberWords::numberToWords).
     Classic,
     // Hyphens only inside a compound below 100 not joined by "et": "vingt et
     // un", "dix-sept", "deux cents millions".
@@ -49,7 +49,7 @@ std::optional<Region> regionFromKey(QStringView name);
 
 // The words of n (0 to LargestNumber) in a spelling and region: lower case,
 // words joined by one space or one hyphen (U+002D), never empty. Either gives
-// its 1990 form. Classic in France is Module1::NumberToWords to the letter.
+// its 1990 form. Classic in France is NumberWords::numberToWords to the letter.
 // A number out of range gives the empty text.
 QString words(qint64 n, Spelling spelling, Region region);
 

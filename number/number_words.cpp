@@ -7,7 +7,7 @@
 #include <cstring>
 #include <iterator>
 
-namespace Module1 {
+namespace NumberWords {
 namespace {
 
 using NumberWordsPool::PoolBuffer;
@@ -247,13 +247,13 @@ const WordTables& tables() {
 
 } // namespace
 
-QString UnitSuffix(qint16 d, bool quatreVingt) {
+QString unitSuffix(qint16 d, bool quatreVingt) {
     WordBuffer out;
     appendUnitSuffix(out, d, quatreVingt);
     return out.toString();
 }
 
-QString TensToWords(const QString& s) {
+QString tensToWords(const QString& s) {
     const int t = digitsValue(s, 2);
     if (t < 0)
         return QString();
@@ -262,7 +262,7 @@ QString TensToWords(const QString& s) {
     return out.toString();
 }
 
-QString HundredsToWords(const QString& g) {
+QString hundredsToWords(const QString& g) {
     const int value = digitsValue(g, 3);
     if (value < 0)
         return QString();
@@ -271,7 +271,7 @@ QString HundredsToWords(const QString& g) {
     return out.toString();
 }
 
-QString NumberToWords(double n) {
+QString numberToWords(double n) {
     if (n >= 0 && n < 1000) // fractions cut toward zero; false for NaN
         return tables().number(int(n));
     if (std::isnan(n))
@@ -299,4 +299,4 @@ QString NumberToWords(double n) {
     return out.view().toString();
 }
 
-} // namespace Module1
+} // namespace NumberWords

@@ -8,7 +8,7 @@
 
 // The French words of a whole number, as the exercise expects them: lower case,
 // single spaces, no hyphens, never empty.
-namespace Module1 {
+namespace NumberWords {
 
 // The words of 0 to 19; entries 17 to 19 are two words joined by one space.
 inline constexpr std::array<QStringView, 20> UnitWords{
@@ -18,15 +18,15 @@ inline constexpr std::array<QStringView, 20> UnitWords{
 
 // The text that follows a tens word for the units digit d (0 to 9): empty, or
 // starting with a space. Any other d gives the empty text.
-QString UnitSuffix(qint16 d, bool quatreVingt);
+QString unitSuffix(qint16 d, bool quatreVingt);
 
 // The words of a two-digit string "00" to "99" ("00" gives "zéro"); anything
 // that is not exactly two ASCII digits gives the empty text.
-QString TensToWords(const QString& s);
+QString tensToWords(const QString& s);
 
 // The words of a three-digit group "001" to "999", with no leading or trailing
 // space; anything that is not exactly three ASCII digits gives the empty text.
-QString HundredsToWords(const QString& g);
+QString hundredsToWords(const QString& g);
 
 // The words of a whole number 0 to 999 999 999 999. Other values still get a
 // clear, non-empty text: a fraction is cut toward zero, a negative number reads
@@ -35,6 +35,6 @@ QString HundredsToWords(const QString& g);
 // "moins infini", and NaN gives "pas un nombre". The texts of 0 to 999 are
 // worked out once and shared: the result costs no allocation, and changing it
 // changes the caller's own copy only.
-QString NumberToWords(double n);
+QString numberToWords(double n);
 
-} // namespace Module1
+} // namespace NumberWords

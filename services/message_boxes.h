@@ -3,16 +3,17 @@
 
 #include <QString>
 
-// Message box styles (docs/ARCHITECTURE.md, "The window model").
-enum MsgBoxStyle { MsgPlain = 0, MsgQuestion = 32, MsgExclamation = 48 };
+// What a message box says it is: its icon and how a screen reader names it.
+enum class MessageKind { Plain, Question, Warning };
 
-// Message boxes and the input box. msgBox shows text with an OK button and
+// Message boxes and the input box. showMessage shows text with an OK button and
 // waits until it is closed; an empty title means the application title.
-// inputBox returns the typed text, or an empty text when cancelled.
+// askText returns the typed text, or an empty text when cancelled.
 class MessageBoxes {
 public:
     virtual ~MessageBoxes() = default;
-    virtual void msgBox(const QString& text, int style = MsgPlain, const QString& title = {}) = 0;
-    virtual QString inputBox(const QString& prompt, const QString& title,
-                             const QString& defaultText = {}) = 0;
+    virtual void showMessage(const QString& text, MessageKind kind = MessageKind::Plain,
+                             const QString& title = {}) = 0;
+    virtual QString askText(const QString& prompt, const QString& title,
+                            const QString& defaultText = {}) = 0;
 };

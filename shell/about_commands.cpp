@@ -11,11 +11,12 @@ QString sysInfoMissingMessage() {
     return QStringLiteral("Les informations système ne sont pas disponibles actuellement");
 }
 
-void StartSysInfo(const SystemInformation& info, DesktopShell& shell, MessageBoxes& boxes) {
+void startSystemInformation(const SystemInformation& info, DesktopShell& shell,
+                            MessageBoxes& boxes) {
     const QString program = info.programPath();
     if (!program.isEmpty() && shell.startProgram(program))
         return;
-    boxes.msgBox(sysInfoMissingMessage(), MsgPlain);
+    boxes.showMessage(sysInfoMissingMessage(), MessageKind::Plain);
 }
 
 std::optional<QString> mailTarget(const QString& caption) {

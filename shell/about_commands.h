@@ -17,7 +17,8 @@ QString sysInfoMissingMessage();
 // Starts the system-information program that `info` gives. When there is
 // none, or it cannot be started, a plain message box with the application
 // title says so.
-void StartSysInfo(const SystemInformation& info, DesktopShell& shell, MessageBoxes& boxes);
+void startSystemInformation(const SystemInformation& info, DesktopShell& shell,
+                            MessageBoxes& boxes);
 
 // What clicking the mail link opens: "MailTo:" and the caption; nothing for
 // an empty caption.

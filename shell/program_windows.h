@@ -2,18 +2,18 @@
 #pragma once
 
 #include "brikko.h"
-#include "frm_brikko.h"
-#include "frm_high_score.h"
-#include "frm_instruct.h"
-#include "frm_options.h"
-#include "frm_splash.h"
 #include "game_options.h"
+#include "game_window.h"
+#include "high_score_window.h"
 #include "high_scores.h"
+#include "instructions_window.h"
+#include "options_window.h"
 #include "profile_file.h"
+#include "splash_window.h"
 
 #include <QObject>
 
-class Form1;
+class ExerciseWindow;
 class MessageBoxes;
 
 // The game module with its windows, and the links between them and the
@@ -25,27 +25,27 @@ class ProgramWindows : public QObject {
     Q_OBJECT
 public:
     // `about` is the program's one about box, shown modally from the game.
-    ProgramWindows(Form1& form1, Form& about, BrikkoServices services, MessageBoxes& boxes,
+    ProgramWindows(ExerciseWindow& form1, Form& about, BrikkoServices services, MessageBoxes& boxes,
                    QObject* parent = nullptr);
     ~ProgramWindows() override;
 
     HighScoreTable& highScores() { return highScores_; }
-    frmSplash& splash() { return splash_; }
-    frmBrikko& gameWindow() { return gameWindow_; }
-    frmHighScore& highScoreWindow() { return highScoreWindow_; }
+    SplashWindow& splash() { return splash_; }
+    GameWindow& gameWindow() { return gameWindow_; }
+    HighScoreWindow& highScoreWindow() { return highScoreWindow_; }
 
     // The reward: the splash, then the game window.
-    void openGame() { splash_.Open(); }
+    void openGame() { splash_.open(); }
 
 private:
-    Form1& form1_;
+    ExerciseWindow& form1_;
     ProfileFile optionsFile_;
     GameOptions options_;
     HighScoreTable highScores_;
     Brikko game_;
-    frmHighScore highScoreWindow_;
-    frmInstruct instruct_;
-    frmOptions optionsWindow_;
-    frmBrikko gameWindow_;
-    frmSplash splash_;
+    HighScoreWindow highScoreWindow_;
+    InstructionsWindow instruct_;
+    OptionsWindow optionsWindow_;
+    GameWindow gameWindow_;
+    SplashWindow splash_;
 };

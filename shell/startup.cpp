@@ -1,40 +1,41 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "startup.h"
 
-#include "form1.h"
-#include "frm_guide.h"
-#include "frm_tip.h"
+#include "exercise_window.h"
+#include "guide_window.h"
 #include "program_end.h"
+#include "tip_window.h"
 #include "tips_setting.h"
 
 #include <QApplication>
 #include <QWidget>
 
-namespace Module2 {
+namespace Startup {
 
-void WireMainWindow(Form1& form1, frmTip& tip) {
-    QObject::connect(&form1, &Form1::tipsRequested, &tip, [&tip] { tip.Show(false); });
+void wireMainWindow(ExerciseWindow& form1, TipWindow& tip) {
+    QObject::connect(&form1, &ExerciseWindow::tipsRequested, &tip, [&tip] { tip.show(false); });
     QObject::connect(&form1, &Form::unloaded, &form1, [] { ProgramEnd::endProgram(); });
 }
 
-void WireGuide(Form1& form1, frmGuide& guide) {
-    QObject::connect(&form1, &Form1::guideRequested, &guide, [&guide] { guide.Show(false); });
+void wireGuide(ExerciseWindow& form1, GuideWindow& guide) {
+    QObject::connect(&form1, &ExerciseWindow::guideRequested, &guide,
+                     [&guide] { guide.show(false); });
 }
 
-void Main(Form1& form1, frmTip& tip, const SettingsStore& settings) {
-    WireMainWindow(form1, tip);
-    form1.Load();
+void run(ExerciseWindow& form1, TipWindow& tip, const SettingsStore& settings) {
+    wireMainWindow(form1, tip);
+    form1.load();
     if (ProgramEnd::requested())
         return; // a second copy
     if (TipsSetting::showAtStartup(settings))
-        tip.Show(true);
+        tip.show(true);
     else
-        tip.Unload();
+        tip.unload();
     if (!ProgramEnd::requested()) // not ended while the tips were shown
-        form1.Show(false);
+        form1.show(false);
 }
 
-QWidget* WindowToBringForward() {
+QWidget* windowToBringForward() {
     if (QWidget* modal = QApplication::activeModalWidget())
         return modal;
     QWidget* anyShown = nullptr;
@@ -58,8 +59,8 @@ void restore(QWidget* w) {
 }
 } // namespace
 
-void BringProgramForward() {
-    QWidget* w = WindowToBringForward();
+void bringProgramForward() {
+    QWidget* w = windowToBringForward();
     if (!w)
         return;
     // A modal box over a minimized window brings its window back too.
@@ -71,4 +72,4 @@ void BringProgramForward() {
     w->activateWindow();
 }
 
-} // namespace Module2
+} // namespace Startup

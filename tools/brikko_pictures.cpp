@@ -19,15 +19,15 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: brikko_pictures OUTPUT.png [RATIO from 1 to 8]\n");
         return 2;
     }
-    FrmPics pics;
+    GamePictures pics;
     pics.setDevicePixelRatio(ratio);
     QImage sheet(QSize(7 * 108 + 12, 64 + 64 + 36) * ratio, QImage::Format_RGB32);
     sheet.setDevicePixelRatio(ratio);
     sheet.fill(QColor(0xee, 0xee, 0xf2));
     QPainter p(&sheet);
     for (int k = 1; k <= PieceKindCount; ++k) {
-        p.drawImage(QPoint(12 + (k - 1) * 108, 12), *pics.Next(k));
-        p.drawImage(QRect(28 + (k - 1) * 108, 88, 64, 64), *pics.Kubolt(k));
+        p.drawImage(QPoint(12 + (k - 1) * 108, 12), *pics.previewImage(k));
+        p.drawImage(QRect(28 + (k - 1) * 108, 88, 64, 64), *pics.tileImage(k));
     }
     p.end();
     if (!sheet.save(QString::fromLocal8Bit(argv[1]), "PNG")) {

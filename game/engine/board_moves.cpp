@@ -33,7 +33,7 @@ bool Brikko::tryMove(const PieceShape& from, const PieceShape& to, qint16 x, qin
     return true;
 }
 
-void Brikko::MoveDown() {
+void Brikko::moveDown() {
     if (const PieceShape* shape = shapeOf(Game.Piece, Game.Orientation);
         shape && shape->limits.contains(Game.PieceX, Game.PieceY)) {
         // Blocked by the floor (the lowest cell on row 18) or by the stack:
@@ -45,9 +45,9 @@ void Brikko::MoveDown() {
     }
     if (soundOn()) {
         if (Landed)
-            PlaySound(QStringLiteral("Sound2.wav"));
+            playSound(QStringLiteral("Sound2.wav"));
         else if (!Dropping)
-            PlaySound(QStringLiteral("Sound3.wav"));
+            playSound(QStringLiteral("Sound3.wav"));
     }
 }
 
@@ -58,18 +58,18 @@ void Brikko::moveSideways(int dx) {
         if (tryMove(*shape, *shape, x, Game.PieceY))
             Game.PieceX = x;
     }
-    DrawBoard();
+    drawBoard();
 }
 
-void Brikko::MoveLeft() {
+void Brikko::moveLeft() {
     moveSideways(-1);
 }
 
-void Brikko::MoveRight() {
+void Brikko::moveRight() {
     moveSideways(+1);
 }
 
-void Brikko::RotatePiece() {
+void Brikko::rotatePiece() {
     PrevGame = Game;
     if (Game.Piece != PieceKindO) {
         const PieceShape* shape = shapeOf(Game.Piece, Game.Orientation);
@@ -78,5 +78,5 @@ void Brikko::RotatePiece() {
         if (shape && turned && tryMove(*shape, *turned, Game.PieceX, Game.PieceY))
             Game.Orientation = next;
     }
-    DrawBoard();
+    drawBoard();
 }

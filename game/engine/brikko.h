@@ -39,7 +39,7 @@ public:
 
     // --- Wiring --------------------------------------------------------------
     // Wires the options, message boxes, high scores, game window and the
-    // hand-back. Call before NewGame. The game reads its settings from the
+    // hand-back. Call before newGame. The game reads its settings from the
     // options as it goes: "Play Sounds" (soundOn()) at each sound and each
     // look at the music.
     void connectLoop(GameLoopLinks links);
@@ -54,7 +54,7 @@ public:
     bool paused() const { return Paused; }
 
     // --- The game's course ------------------------------------------------------
-    // The game advances only through NewGame(), advance() and the commands;
+    // The game advances only through newGame(), advance() and the commands;
     // it never waits, pumps events or opens a window. Whoever drives it (the
     // game window's GameSession, tests, benchmarks) calls advance() at the
     // time it last returned, or after any command.
@@ -62,7 +62,7 @@ public:
     // A new game: reset, optional filled rows (drawn cell by cell), the music
     // started; the first pass is due at once, once the caller has let the
     // events waiting be handled.
-    void NewGame();
+    void newGame();
     // Runs what is due at `now` (seconds since midnight): passes, the pauses
     // of completed rows, the end of a wait, the music's keep-alive. Returns
     // the clock time at which something is next due, NoDeadline when only a
@@ -73,7 +73,7 @@ public:
     static constexpr double NoDeadline = 1e300;
     // The game has come to its end (Playing is false, the music closed); what
     // follows ("Perdu !", the high score, the hand-back) is the caller's.
-    // Stays true until the next NewGame().
+    // Stays true until the next newGame().
     bool over() const { return stage_ == Stage::Over; }
     // The clock the game reads.
     const Clock& clock() const { return services_.clock; }
@@ -83,9 +83,9 @@ public:
     // the record to PrevGame first and draws the board at the end, even when
     // the piece did not move. A Piece outside 1..7, or an Orientation its
     // kind does not have, moves nothing.
-    void MoveLeft();
-    void MoveRight();
-    void RotatePiece();
+    void moveLeft();
+    void moveRight();
+    void rotatePiece();
 
     // The fast drop starts (the Down key); the row it counts from is that of
     // the first call until the piece lands.
@@ -99,15 +99,15 @@ public:
 
     // The last step of the board's drawing alone: the buffer shown again in
     // full (the window became active again, or was restored while paused).
-    void RepaintBoard();
+    void repaintBoard();
 
     // Plays a WAV file of the data folder when the options' "Play Sounds" is
     // on; returns at once, a new sound cuts the one still playing; failures
     // are silent.
-    void PlaySound(const QString& file);
+    void playSound(const QString& file);
     // Closes the music when this game opened it and it is still open; else
     // nothing. The game window calls it as it unloads.
-    void StopMusic();
+    void stopMusic();
 
 private:
     // Tests and benchmarks put positions on the board and make single steps
@@ -121,7 +121,7 @@ private:
     // at all, like the moves above, but neither copied to PrevGame nor
     // drawn; a blocked step sets Landed; it plays the tick or the landing
     // sound.
-    void MoveDown();
+    void moveDown();
 
     // The game loop (game_loop.cpp). A game is a series of steps, each
     // followed by a wait: Stage says whether a game runs and whether it is
@@ -131,14 +131,14 @@ private:
     void firstPass();
     void pass();
     void endOfPass();
-    void SpawnPiece();
-    void ClearLines();
+    void spawnPiece();
+    void clearLines();
     void rowSound();
     void collapse();
     void finishGame();
-    // GameDelay: the wait of `seconds` from now, then `next`; none during a
+    // waitThen: the wait of `seconds` from now, then `next`; none during a
     // fast drop.
-    void GameDelay(double seconds, After next);
+    void waitThen(double seconds, After next);
     // Whether the wait is over at `now`; meanwhile the paused caption, the
     // board shown again after a change of the window's state, the music's
     // keep-alive.
@@ -146,17 +146,17 @@ private:
     double nextDeadline(double now) const;
     // The cells where Game.Board differs from PrevGame.Board, then the board
     // shown.
-    void DrawBoard();
-    void ShowPreview(qint16 kind);
+    void drawBoard();
+    void showPreview(qint16 kind);
 
     // The music file's path in the data folder.
-    QString MusicPath() const;
-    // The music's open, play and close, on MusicPath() (game_sounds.cpp, with
-    // PlaySound and StopMusic). They do not look at soundOn(): their callers
+    QString musicPath() const;
+    // The music's open, play and close, on musicPath() (game_sounds.cpp, with
+    // playSound and stopMusic). They do not look at soundOn(): their callers
     // call them only when it is true.
-    void MusicOpen();
-    void MusicPlay();
-    void MusicClose();
+    void openMusic();
+    void playMusic();
+    void closeMusic();
 
     // Applies a move from `from` at (PieceX, PieceY) to `to` at (x, y) when
     // it fits; returns whether it did. Tests the board limits from the
@@ -178,7 +178,7 @@ private:
     After after_ = After::FirstPass;
     double waitStart_ = 0.0, waitSeconds_ = 0.0; // the wait under way
     GameWindowState notedState_ = GameWindowState::Normal;
-    // ClearLines' completed rows (indexed 1..18), their count, and the row the
+    // clearLines' completed rows (indexed 1..18), their count, and the row the
     // collapse has come to.
     std::array<bool, BoardRows + 1> complete_{};
     int numLines_ = 0;

@@ -79,7 +79,7 @@ void Brikko::connectLoop(GameLoopLinks links) {
     loop_ = std::move(links);
 }
 
-void Brikko::NewGame() {
+void Brikko::newGame() {
     Clock& clock = services_.clock;
     services_.random.reseed(clock.secondsSinceMidnight());
     PrevGame = Game;
@@ -105,9 +105,9 @@ void Brikko::NewGame() {
     // The level label shows the level played, as every landing does after:
     // the setting's own text for every whole level, "0" rather than an empty
     // label when it has no value, "2" rather than "2.5" for a typed 2.5.
-    showLabel(loop_.window, GameLabel::lblScore, 0);
-    showLabel(loop_.window, GameLabel::lblLines, 0);
-    showLabel(loop_.window, GameLabel::lblLevel, Game.Level);
+    showLabel(loop_.window, GameLabel::Score, 0);
+    showLabel(loop_.window, GameLabel::Lines, 0);
+    showLabel(loop_.window, GameLabel::Level, Game.Level);
 
     StepDelay = GameLoop::firstStepDelay(startingLevel);
     DropStartRow = 0;
@@ -120,21 +120,21 @@ void Brikko::NewGame() {
                 const int draw = int(services_.random.next() * GameLoop::FillDraw);
                 if (draw <= startingLevel) {
                     Game.Board(c, r) = randomKind(services_.random);
-                    DrawBoard();
+                    drawBoard();
                     PrevGame = Game;
                 }
             }
         }
     }
-    DrawBoard();
+    drawBoard();
     PrevGame = Game;
 
     // Cleared before the events waiting are handled rather than after, so
     // that an "end game" command handled then is not lost.
     GameOver = false;
     if (soundOn()) {
-        MusicOpen();
-        MusicPlay();
+        openMusic();
+        playMusic();
         MusicStart = clock.secondsSinceMidnight();
     }
     stage_ = Stage::Running;
@@ -169,7 +169,7 @@ double Brikko::advance(double now) {
             rowSound();
             break;
         case After::Collapse:
-            DrawBoard();
+            drawBoard();
             // The same row again: it now holds the row that was above it.
             collapse();
             break;
@@ -182,7 +182,7 @@ void Brikko::abandon() {
     if (stage_ == Stage::Idle)
         return;
     Game.Playing = false;
-    StopMusic();
+    stopMusic();
     stage_ = Stage::Idle;
 }
 
@@ -201,24 +201,24 @@ void Brikko::pass() {
         Game.PieceX = SpawnColumn;
         Game.Orientation = SpawnOrientation;
         Game.PieceY = spawnRow(Game.Piece);
-        SpawnPiece();
-        ShowPreview(Game.NextPiece);
+        spawnPiece();
+        showPreview(Game.NextPiece);
         Landed = false;
     } else {
-        MoveDown();
+        moveDown();
     }
-    DrawBoard();
+    drawBoard();
     if (Landed)
-        ClearLines(); // then endOfPass(), once the rows are gone
+        clearLines(); // then endOfPass(), once the rows are gone
     else
         endOfPass();
 }
 
 void Brikko::endOfPass() {
     if (Landed) {
-        showLabel(loop_.window, GameLabel::lblScore, Game.Score);
-        showLabel(loop_.window, GameLabel::lblLevel, Game.Level);
-        showLabel(loop_.window, GameLabel::lblLines, Game.Lines);
+        showLabel(loop_.window, GameLabel::Score, Game.Score);
+        showLabel(loop_.window, GameLabel::Level, Game.Level);
+        showLabel(loop_.window, GameLabel::Lines, Game.Lines);
     }
     if (Dropping) {
         // A fast drop neither waits nor lets events in until the piece lands.
@@ -226,14 +226,14 @@ void Brikko::endOfPass() {
             Dropping = false;
             if (DropStartRow != 0) {
                 Game.Score += Game.PieceY - DropStartRow;
-                showLabel(loop_.window, GameLabel::lblScore, Game.Score);
+                showLabel(loop_.window, GameLabel::Score, Game.Score);
                 DropStartRow = 0;
             }
         }
         stage_ = Stage::Running;
         after_ = After::Pass;
     } else {
-        GameDelay(StepDelay, After::Pass);
+        waitThen(StepDelay, After::Pass);
     }
 }
 
@@ -241,11 +241,11 @@ void Brikko::finishGame() {
     Game.Playing = false;
     // The music goes with the game that opened it, whatever the sound
     // setting says now.
-    StopMusic();
+    stopMusic();
     stage_ = Stage::Over;
 }
 
-void Brikko::SpawnPiece() {
+void Brikko::spawnPiece() {
     const std::optional<PieceCells> cells = spawnCells(Game.Piece);
     if (!cells)
         return;
@@ -259,7 +259,7 @@ void Brikko::SpawnPiece() {
     }
 }
 
-void Brikko::ClearLines() {
+void Brikko::clearLines() {
     numLines_ = 0;
     PrevGame = Game;
 
@@ -276,15 +276,15 @@ void Brikko::ClearLines() {
                 Game.Board(c, r) = 0;
         }
     }
-    DrawBoard();
-    GameDelay(GameLoop::ClearPause, After::RowSound);
+    drawBoard();
+    waitThen(GameLoop::ClearPause, After::RowSound);
 }
 
 void Brikko::rowSound() {
     if (soundOn()) {
         const QString sound = GameLoop::rowsSound(numLines_);
         if (!sound.isEmpty())
-            PlaySound(sound);
+            playSound(sound);
     }
     collapseRow_ = BoardRows;
     collapse();
@@ -310,7 +310,7 @@ void Brikko::collapse() {
         for (int c = 1; c <= BoardColumns; ++c)
             Game.Board(c, 1) = 0;
         complete_[1] = false;
-        GameDelay(GameLoop::ClearPause, After::Collapse);
+        waitThen(GameLoop::ClearPause, After::Collapse);
         return;
     }
 
@@ -318,7 +318,7 @@ void Brikko::collapse() {
     const qint32 lines = GameLoop::addCapped(Game.Lines, numLines_);
     if (lines / GameLoop::LinesPerLevel > Game.Lines / GameLoop::LinesPerLevel) {
         if (soundOn())
-            PlaySound(QStringLiteral("Sound1.wav"));
+            playSound(QStringLiteral("Sound1.wav"));
         Game.Level = GameLoop::addCapped(Game.Level, 1);
         if (Game.Level <= GameLoop::FastestLevel)
             StepDelay -= GameLoop::DelayPerLevel;
@@ -328,7 +328,7 @@ void Brikko::collapse() {
     endOfPass();
 }
 
-void Brikko::GameDelay(double seconds, After next) {
+void Brikko::waitThen(double seconds, After next) {
     after_ = next;
     if (Dropping) {
         stage_ = Stage::Running;
@@ -345,7 +345,7 @@ bool Brikko::waitOver(double now) {
     // Sounds switched off (in the options window, opened during the wait):
     // the music stops now, not at its own end.
     if (!soundOn())
-        StopMusic();
+        stopMusic();
     // Over once not paused and the time is up, or the clock has gone back
     // past midnight.
     const QString pausedCaption = gameCaption(u"Paused");
@@ -357,7 +357,7 @@ bool Brikko::waitOver(double now) {
     // The music is started again every 150 seconds, and when the clock has
     // gone back past midnight.
     if (soundOn() && (now - MusicStart >= GameLoop::MusicPeriod || now < MusicStart)) {
-        MusicPlay();
+        playMusic();
         MusicStart = now;
     }
     if (GameOver || Dropping)
@@ -368,7 +368,7 @@ bool Brikko::waitOver(double now) {
         // A minimised window loses the board's image: show it again.
         const GameWindowState state = window ? window->windowState() : GameWindowState::Normal;
         if (state != notedState_) {
-            RepaintBoard();
+            repaintBoard();
             notedState_ = state;
         }
     }

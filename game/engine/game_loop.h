@@ -19,8 +19,8 @@ struct GameLoopLinks {
     GameOptions* options = nullptr;               // the starting level, filled rows, sounds
     MessageBoxes* boxes = nullptr;                // "Perdu !" and the name dialog
     HighScoreTable* highScores = nullptr;         // checked at the end of each game
-    HighScoreDisplay* highScoreDisplay = nullptr; // frmHighScore
-    GameWindowPort* window = nullptr;             // frmBrikko, also the hand-back
+    HighScoreDisplay* highScoreDisplay = nullptr; // HighScoreWindow
+    GameWindowPort* window = nullptr;             // GameWindow, also the hand-back
 };
 
 // The game loop's rules and texts.
@@ -32,7 +32,7 @@ inline constexpr qint32 FastestLevel = 9;       // the wait stops shrinking here
 inline constexpr double ClearPause = 0.1;       // after completed rows empty, and each collapse
 inline constexpr int LinesPerLevel = 10;
 inline constexpr double MusicPeriod = 150.0; // the music is started again this often
-inline constexpr int FirstFilledRow = 10;    // NewGame may fill rows 10 to 18
+inline constexpr int FirstFilledRow = 10;    // newGame may fill rows 10 to 18
 inline constexpr int FillDraw = 30;          // a cell fills when a draw of 0..29 <= level
 // While paused, the wait still looks at the clock this often.
 inline constexpr double PausedWakeUp = 60.0;

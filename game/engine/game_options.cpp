@@ -24,10 +24,10 @@ QString GameOptions::startingLevelText() const {
     return QString::number(*StartingLevel, 'g', QLocale::FloatingPointShortest);
 }
 
-void GameOptions::LoadOptions() {
+void GameOptions::loadOptions() {
     const QString level = file_.getString(Section, StartingLevelKey, QString(), kBufferSize);
     if (level == QStringLiteral(" ")) {
-        ResetOptions();
+        resetOptions();
         StartingLevel = 0.0;
     } else if (!level.isEmpty() && level[0] >= QLatin1Char('0') && level[0] <= QLatin1Char('9')) {
         StartingLevel = double(level[0].unicode() - '0');
@@ -42,7 +42,7 @@ void GameOptions::LoadOptions() {
     HideSplash = flag(HideSplashKey);
 }
 
-bool GameOptions::SaveOptions() {
+bool GameOptions::saveOptions() {
     const bool saved = file_.writeStrings(Section, {{StartingLevelKey, startingLevelText()},
                                                     {FillLinesKey, flagText(FillLines)},
                                                     {PlaySoundsKey, flagText(SoundOn)},
@@ -57,12 +57,12 @@ QString GameOptions::unsavedMessage() const {
                                       file_.path());
 }
 
-void GameOptions::ResetOptions() {
+void GameOptions::resetOptions() {
     StartingLevel = 0.0;
     FillLines = false;
     SoundOn = false;
     HideSplash = false;
-    SaveOptions();
+    saveOptions();
 }
 
 std::optional<double> GameOptions::parseStartingLevel(const QString& text) {

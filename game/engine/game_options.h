@@ -14,7 +14,7 @@ class ProfileFile;
 // caption says.
 // The settings are this object's alone: the game, its windows and the tests
 // read them through the accessors and change them through the commands.
-// Before LoadOptions (or the options window) sets them, StartingLevel has no
+// Before loadOptions (or the options window) sets them, StartingLevel has no
 // value (it counts as 0 and shows as an empty text) and the flags are false.
 class GameOptions {
 public:
@@ -40,7 +40,7 @@ public:
     bool soundOn() const { return SoundOn; }
     bool hideSplash() const { return HideSplash; }
 
-    // The settings in memory; SaveOptions writes them.
+    // The settings in memory; saveOptions writes them.
     void setStartingLevel(double level) { StartingLevel = level; }
     void setFillLines(bool on) { FillLines = on; }
     void setSoundOn(bool on) { SoundOn = on; }
@@ -50,15 +50,15 @@ public:
     // looked at. A level stored as exactly one space resets every setting and
     // writes the defaults. A missing file or key gives the defaults and
     // writes nothing.
-    void LoadOptions();
+    void loadOptions();
     // Writes the four keys in order, as one replacement of the file: all of
     // them or none. When they cannot be written, a message box says so, once
     // for the file. False when they were not written.
-    bool SaveOptions();
+    bool saveOptions();
     // The text of that message.
     QString unsavedMessage() const;
-    // Level 0, flags false, then SaveOptions.
-    void ResetOptions();
+    // Level 0, flags false, then saveOptions.
+    void resetOptions();
 
     // The level a player typed, when it is acceptable: a whole number from 0
     // to 9, blanks around it allowed, written with the user's or the C

@@ -15,32 +15,32 @@ bool Brikko::soundOn() const {
     return loop_.options && loop_.options->soundOn();
 }
 
-void Brikko::PlaySound(const QString& file) {
+void Brikko::playSound(const QString& file) {
     if (!soundOn())
         return;
     services_.sounds.play(services_.paths.dataFile(file));
 }
 
-QString Brikko::MusicPath() const {
+QString Brikko::musicPath() const {
     return services_.paths.dataFile(MusicFile);
 }
 
-void Brikko::MusicOpen() {
-    services_.media.openMusic(MusicPath());
+void Brikko::openMusic() {
+    services_.media.openMusic(musicPath());
     musicOpen_ = true;
 }
 
-void Brikko::MusicPlay() {
-    services_.media.playMusic(MusicPath());
+void Brikko::playMusic() {
+    services_.media.playMusic(musicPath());
     musicOpen_ = true;
 }
 
-void Brikko::MusicClose() {
+void Brikko::closeMusic() {
     services_.media.closeMusic();
     musicOpen_ = false;
 }
 
-void Brikko::StopMusic() {
+void Brikko::stopMusic() {
     if (musicOpen_)
-        MusicClose();
+        closeMusic();
 }

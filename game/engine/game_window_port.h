@@ -3,21 +3,21 @@
 
 #include <QString>
 
-// What the game loop and the game's commands do to the game window frmBrikko
+// What the game loop and the game's commands do to the game window GameWindow
 // and, through it, to the exercise window. The window implements it; tests
 // drive the loop with a fake.
 
 enum class GameWindowState { Normal, Minimized, Maximized };
 
 // The value labels of the game window.
-enum class GameLabel { lblScore, lblLines, lblLevel };
+enum class GameLabel { Score, Lines, Level };
 
 // The enabled states of the four game menu items that change with a game.
 struct GameMenuStates {
-    bool mnuNewGame = true;
-    bool mnuPause = false;
-    bool mnuEndGame = false;
-    bool mnuHighScore = true;
+    bool newGame = true;
+    bool pause = false;
+    bool endGame = false;
+    bool highScores = true;
 
     // No game: as the window is loaded, and as the end of a game leaves it.
     static constexpr GameMenuStates idle() { return {true, false, false, true}; }
@@ -39,9 +39,9 @@ public:
     virtual void setLabel(GameLabel label, const QString& text) = 0;
     // Hides the game window; it stays loaded.
     virtual void hideGameWindow() = 0;
-    // Shows the exercise window Form1, not modal.
+    // Shows the exercise window ExerciseWindow, not modal.
     virtual void showExerciseWindow() = 0;
-    // The game has ended: hands back to the exercise (its ResetAfterGame:
+    // The game has ended: hands back to the exercise (its resetAfterGame:
     // labels reset, one more game counted, shown).
     virtual void handBackToExercise() = 0;
 };

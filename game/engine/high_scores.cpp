@@ -178,7 +178,7 @@ QByteArray defaultContents() {
 
 HighScoreTable::HighScoreTable(QString filePath) : filePath_(std::move(filePath)) {}
 
-QString HighScoreTable::HighNames(int slot) const {
+QString HighScoreTable::nameAt(int slot) const {
     if (!loaded_ || slot < 1 || slot > Slots)
         return QString();
     return entries_[slot - 1].name;
@@ -207,7 +207,7 @@ QString HighScoreTable::unsavedMessage() const {
         .arg(QDir::toNativeSeparators(filePath_));
 }
 
-void HighScoreTable::LoadHighScores() {
+void HighScoreTable::loadHighScores() {
     fileUnreadable_ = false;
     const FileContents file = readRegularFile(filePath_, HighScoreFile::MaxReadSize + 1);
     if (file.status == FileRead::Missing) {
@@ -232,7 +232,7 @@ void HighScoreTable::LoadHighScores() {
     }
 }
 
-bool HighScoreTable::SaveHighScores() const {
+bool HighScoreTable::saveHighScores() const {
     // A table never read, or a file not read, must not replace the file's
     // entries.
     if (!loaded_ || fileUnreadable_)
@@ -240,8 +240,8 @@ bool HighScoreTable::SaveHighScores() const {
     return writeFileAtomically(filePath_, HighScoreFile::format(entries_));
 }
 
-int HighScoreTable::CheckHighScore(qint64 score, MessageBoxes& boxes, HighScoreDisplay& display) {
-    LoadHighScores();
+int HighScoreTable::checkHighScore(qint64 score, MessageBoxes& boxes, HighScoreDisplay& display) {
+    loadHighScores();
     int slot = 0;
     for (int i = 1; i <= Slots; ++i) {
         if (entries_[i - 1].score <= score) {
@@ -253,10 +253,10 @@ int HighScoreTable::CheckHighScore(qint64 score, MessageBoxes& boxes, HighScoreD
         return 0;
     for (int i = Slots; i > slot; --i)
         entries_[i - 1] = entries_[i - 2];
-    const QString name = boxes.inputBox(namePrompt(), nameTitle(), QString());
+    const QString name = boxes.askText(namePrompt(), nameTitle(), QString());
     entries_[slot - 1] = {HighScoreFile::storedName(name), score};
-    if (!SaveHighScores())
+    if (!saveHighScores())
         notice_.report(boxes, filePath_, unsavedMessage());
-    ShowHighScores(display);
+    showHighScores(display);
     return slot;
 }

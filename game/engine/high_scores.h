@@ -73,7 +73,7 @@ public:
 
     // The name and score of slot 1..5: empty text and no value before the
     // first load or outside 1..5.
-    QString HighNames(int slot) const;
+    QString nameAt(int slot) const;
     std::optional<qint64> HighScores(int slot) const;
     // The score of a slot as shown: plain decimal text, empty without value.
     QString scoreText(int slot) const;
@@ -87,13 +87,13 @@ public:
     // be read (a folder in its place, a named pipe or a device, which are
     // never opened, no permission, a read error) is remembered until a later
     // load reads it.
-    void LoadHighScores();
+    void loadHighScores();
 
     // Writes slots 1 to 5 atomically as a whole new file. False when the file
     // could not be written, when the table was never loaded, and when the
     // last load found an existing file it could not read: a file whose
     // entries were not read is never replaced. The table in memory stays.
-    bool SaveHighScores() const;
+    bool saveHighScores() const;
 
     // At the end of a game: reads the file, and when score reaches a slot
     // (the first whose score is less than or equal to it), moves the lower
@@ -103,13 +103,13 @@ public:
     // or its folder cannot be written) or is refused (the file could not be
     // read), a message box says so before the table shows, once for the
     // table's lifetime.
-    int CheckHighScore(qint64 score, MessageBoxes& boxes, HighScoreDisplay& display);
+    int checkHighScore(qint64 score, MessageBoxes& boxes, HighScoreDisplay& display);
 
     // The text of that message, after a failed save.
     QString unsavedMessage() const;
 
     // Shows the table in memory, without reading the file.
-    void ShowHighScores(HighScoreDisplay& display) const { display.showHighScores(*this); }
+    void showHighScores(HighScoreDisplay& display) const { display.showHighScores(*this); }
 
     // The prompt and title of the name dialog.
     static QString namePrompt();

@@ -3,7 +3,7 @@
 
 #include "board_drawing.h"
 
-void Brikko::DrawBoard() {
+void Brikko::drawBoard() {
     if (!drawing_)
         return;
     for (int c = 1; c <= BoardColumns; ++c)
@@ -13,12 +13,12 @@ void Brikko::DrawBoard() {
     drawing_->showBoard();
 }
 
-void Brikko::RepaintBoard() {
+void Brikko::repaintBoard() {
     if (drawing_)
         drawing_->showBoard();
 }
 
-void Brikko::ShowPreview(qint16 kind) {
+void Brikko::showPreview(qint16 kind) {
     if (drawing_)
         drawing_->showPreview(kind);
 }

@@ -9,13 +9,13 @@ QImage makeBackBuffer(qreal ratio) {
     QImage buffer(qRound(BufferPixelWidth * ratio), qRound(BufferPixelHeight * ratio),
                   QImage::Format_RGB32);
     buffer.setDevicePixelRatio(ratio);
-    buffer.fill(FrmPics::backgroundColor());
+    buffer.fill(GamePictures::backgroundColor());
     return buffer;
 }
 
 } // namespace
 
-BoardRenderer::BoardRenderer() : picBoard2(makeBackBuffer(1.0)) {
+BoardRenderer::BoardRenderer() : buffer_(makeBackBuffer(1.0)) {
     drawn_.fill(-1);
 }
 
@@ -27,7 +27,7 @@ void BoardRenderer::attach(BoardScreen* screen, PreviewView* preview) {
     screen_ = screen;
     preview_ = preview;
     if (preview_)
-        preview_->setPicture(frmPics.Next(previewKind_));
+        preview_->setPicture(pictures_.previewImage(previewKind_));
 }
 
 void BoardRenderer::setDevicePixelRatio(qreal ratio) {
@@ -40,15 +40,15 @@ void BoardRenderer::setDevicePixelRatio(qreal ratio) {
     if (preview_)
         preview_->setPicture(nullptr);
     ratio_ = ratio;
-    frmPics.setDevicePixelRatio(ratio);
-    picBoard2 = makeBackBuffer(ratio);
+    pictures_.setDevicePixelRatio(ratio);
+    buffer_ = makeBackBuffer(ratio);
     for (int i = 0; i < BoardCellCount; ++i)
         if (drawn_[std::size_t(i)] >= 0)
             paintTile(i % BoardColumns + 1, i / BoardColumns + 1, drawn_[std::size_t(i)]);
     endPainting();
     showBoard();
     if (preview_)
-        preview_->setPicture(frmPics.Next(previewKind_));
+        preview_->setPicture(pictures_.previewImage(previewKind_));
 }
 
 QRect BoardRenderer::screenBlock() const {
@@ -64,13 +64,13 @@ void BoardRenderer::drawCell(int column, int row, qint16 value) {
 }
 
 void BoardRenderer::paintTile(int column, int row, qint16 value) {
-    const QImage* tile = frmPics.Kubolt(value);
+    const QImage* tile = pictures_.tileImage(value);
     if (!tile)
         return;
     // One painter for all the cells up to the next showBoard: an unchanged
     // board costs no painting at all.
     if (!painter_) {
-        painter_.emplace(&picBoard2);
+        painter_.emplace(&buffer_);
         painter_->setCompositionMode(QPainter::CompositionMode_Source);
     }
     painter_->drawImage(QRectF(bufferCellOrigin(column, row), QSizeF(TileSize, TileSize)), *tile,
@@ -85,11 +85,11 @@ void BoardRenderer::showBoard() {
     endPainting();
     if (!screen_)
         return;
-    screen_->copyFromBuffer(picBoard2, screenBlock());
+    screen_->copyFromBuffer(buffer_, screenBlock());
 }
 
 void BoardRenderer::showPreview(qint16 kind) {
     previewKind_ = kind;
     if (preview_)
-        preview_->setPicture(frmPics.Next(kind));
+        preview_->setPicture(pictures_.previewImage(kind));
 }

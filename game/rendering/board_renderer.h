@@ -13,8 +13,8 @@
 #include <optional>
 
 // Draws the game's board: the tiles of the changed cells into the back buffer
-// picBoard2, the buffer's board block onto the visible board, the previews
-// onto the preview view. It owns the pictures (frmPics) and the buffer; the
+// buffer_, the buffer's board block onto the visible board, the previews
+// onto the preview view. It owns the pictures (pictures_) and the buffer; the
 // game window attaches its board and preview.
 //
 // At a device pixel ratio above 1 every picture is drawn again at that scale
@@ -41,18 +41,18 @@ public:
     void showPreview(qint16 kind) override;
 
     // The back buffer, 164 x 292 device-independent pixels.
-    const QImage& buffer() const { return picBoard2; }
+    const QImage& buffer() const { return buffer_; }
     // The rectangle of the buffer, in its own pixels, that reaches the screen.
     QRect screenBlock() const;
     // The tiles and previews at the current scale.
-    FrmPics& pictures() { return frmPics; }
+    GamePictures& pictures() { return pictures_; }
 
 private:
     void endPainting();
     void paintTile(int column, int row, qint16 value);
 
-    FrmPics frmPics;
-    QImage picBoard2;
+    GamePictures pictures_;
+    QImage buffer_;
     BoardScreen* screen_ = nullptr;
     PreviewView* preview_ = nullptr;
     qreal ratio_ = 1.0;

@@ -74,24 +74,24 @@ QImage drawPreview(int kind, const QImage& tile, qreal ratio) {
 
 } // namespace
 
-QColor FrmPics::backgroundColor() {
+QColor GamePictures::backgroundColor() {
     return QColor::fromRgb(Background);
 }
 
-QColor FrmPics::tileColor(int kind) {
+QColor GamePictures::tileColor(int kind) {
     if (kind < 1 || kind > PieceKindCount)
         return backgroundColor();
     return QColor::fromRgb(Palette[std::size_t(kind - 1)]);
 }
 
-void FrmPics::setDevicePixelRatio(qreal ratio) {
+void GamePictures::setDevicePixelRatio(qreal ratio) {
     if (ratio == ratio_)
         return;
     ratio_ = ratio;
     loaded_ = false;
 }
 
-void FrmPics::Load() {
+void GamePictures::load() {
     if (loaded_)
         return;
     tiles_[0] = blankImage(TileSize, TileSize, ratio_);
@@ -102,16 +102,16 @@ void FrmPics::Load() {
     loaded_ = true;
 }
 
-const QImage* FrmPics::Kubolt(int value) {
+const QImage* GamePictures::tileImage(int value) {
     if (value < 0 || value > PieceKindCount)
         return nullptr;
-    Load();
+    load();
     return &tiles_[std::size_t(value)];
 }
 
-const QImage* FrmPics::Next(int kind) {
+const QImage* GamePictures::previewImage(int kind) {
     if (kind < 1 || kind > PieceKindCount)
         return nullptr;
-    Load();
+    load();
     return &previews_[std::size_t(kind - 1)];
 }

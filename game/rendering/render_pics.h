@@ -6,15 +6,15 @@
 
 #include <array>
 
-// frmPics: the game's fifteen pictures, which are never shown by themselves.
+// pictures_: the game's fifteen pictures, which are never shown by themselves.
 // Kubolt0 ... Kubolt7 are the 16 x 16 tiles of cell values 0 (empty) to 7
-// (piece kinds); Next(1) ... Next(7) the 96 x 64 previews of each kind in its
+// (piece kinds); previewImage(1) ... previewImage(7) the 96 x 64 previews of each kind in its
 // first orientation, built from its tiles and centred. Every picture is drawn
 // by the program from the shape table and its palette, the first time one of
 // them is asked for, at the device pixel ratio it was given (1 until set).
-class FrmPics {
+class GamePictures {
 public:
-    void Load();
+    void load();
 
     // Draws every picture again, at this scale, the next time one is asked
     // for: a 16 x 16 tile then has 16 x ratio pixels a side and carries the
@@ -22,9 +22,9 @@ public:
     void setDevicePixelRatio(qreal ratio);
 
     // The tile of a cell value 0..7, or null for any other value.
-    const QImage* Kubolt(int value);
+    const QImage* tileImage(int value);
     // The preview of a kind 1..7, or null for any other number.
-    const QImage* Next(int kind);
+    const QImage* previewImage(int kind);
 
     // The board's background, also the colour of the empty tile.
     static QColor backgroundColor();

@@ -6,7 +6,7 @@
 #include <QRect>
 
 // Geometry of the board pictures, in pixels. A cell is a 16 x 16 tile. The
-// back buffer (picBoard2) holds cell (c, r) at ((c - 1) * 16 + 1,
+// back buffer (buffer_) holds cell (c, r) at ((c - 1) * 16 + 1,
 // (r - 1) * 16 + 1); the visible board (picBoard) shows the 160 x 288 block of
 // the buffer that starts at (1, 1), so cell (c, r) appears at
 // ((c - 1) * 16, (r - 1) * 16).

@@ -26,19 +26,19 @@ GameSession::GameSession(Brikko& game, QObject* parent) : QObject(parent), game_
     connect(&timer_, &QTimer::timeout, this, &GameSession::onTimer);
 }
 
-void GameSession::Form_KeyDown(int keyCode) {
+void GameSession::onKeyDown(int keyCode) {
     Brikko& b = game_;
     if (!b.landed() && b.playing() && !b.paused()) {
         switch (keyCode) {
         case KeyLeft:
-            b.MoveLeft();
+            b.moveLeft();
             break;
         case KeyRight:
-            b.MoveRight();
+            b.moveRight();
             break;
         case KeyUp:
         case KeyClear:
-            b.RotatePiece();
+            b.rotatePiece();
             break;
         case KeyDown:
             b.startDrop();
@@ -57,29 +57,29 @@ void GameSession::Form_KeyDown(int keyCode) {
     poll();
 }
 
-void GameSession::mnuNewGame_Click() {
+void GameSession::onNewGameTriggered() {
     if (game_.playing() || ending_)
         return;
     if (GameWindowPort* window = game_.loopLinks().window)
         window->setGameMenus(GameMenuStates::playing());
-    game_.NewGame();
+    game_.newGame();
     // The first pass comes once the events waiting have been handled.
     poll();
 }
 
-void GameSession::mnuPause_Click() {
+void GameSession::onPauseTriggered() {
     game_.setPaused(!game_.paused());
     poll();
 }
 
-void GameSession::mnuEndGame_Click() {
+void GameSession::onEndGameTriggered() {
     game_.endGame();
     if (GameWindowPort* window = game_.loopLinks().window)
         window->showExerciseWindow();
     poll();
 }
 
-void GameSession::Form_Resize(GameWindowState state) {
+void GameSession::onResize(GameWindowState state) {
     if (state == GameWindowState::Normal && game_.playing())
         game_.setPaused(true);
     poll();
@@ -127,9 +127,9 @@ void GameSession::runEndOfGame() {
     const GameLoopLinks& links = game_.loopLinks();
     // Shown at the end of every game, also one ended with "&Arrêter la partie".
     if (links.boxes)
-        links.boxes->msgBox(GameLoop::LostMessage, MsgPlain, gameCaption());
+        links.boxes->showMessage(GameLoop::LostMessage, MessageKind::Plain, gameCaption());
     if (links.highScores && links.boxes && links.highScoreDisplay)
-        links.highScores->CheckHighScore(game_.game().Score, *links.boxes, *links.highScoreDisplay);
+        links.highScores->checkHighScore(game_.game().Score, *links.boxes, *links.highScoreDisplay);
     if (links.window) {
         links.window->setGameMenus(GameMenuStates::idle());
         links.window->hideGameWindow();

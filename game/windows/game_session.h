@@ -9,7 +9,7 @@
 class Brikko;
 
 // A game on the one event loop: the game window's keys and game commands,
-// and the timer that moves the game on. frmBrikko forwards its key presses
+// and the timer that moves the game on. GameWindow forwards its key presses
 // and menu commands here; tests call them directly, so scripted keys go
 // through the same rules as the player's.
 //
@@ -26,27 +26,27 @@ class GameSession : public QObject {
 public:
     explicit GameSession(Brikko& game, QObject* parent = nullptr);
 
-    // Form_KeyDown with one of the program's key codes (the shift state does
+    // onKeyDown with one of the program's key codes (the shift state does
     // not count). While a piece falls (Landed false, Playing true, Paused
     // false): Left and Right move it, Up and Clear turn it, Down starts the
     // fast drop (keeping the row of the first press), P pauses. Otherwise
     // only P does something: it resumes a paused game that is still running.
-    void Form_KeyDown(int keyCode);
+    void onKeyDown(int keyCode);
 
     // "&Nouveau jeu": the menus of a running game, then a new game, whose
     // first pass comes once the events waiting have been handled. Does
     // nothing while a game runs (the command is disabled then).
-    void mnuNewGame_Click();
+    void onNewGameTriggered();
     // "&Pause": pauses or resumes, also between a landing and the next spawn.
-    void mnuPause_Click();
+    void onPauseTriggered();
     // "&Arrêter la partie": the game ends at its next check (then "Perdu !",
     // the high score, the hand-back); the exercise window is shown at once.
-    void mnuEndGame_Click();
+    void onEndGameTriggered();
 
-    // Form_Resize: a window restored to its normal state pauses a running
+    // onResize: a window restored to its normal state pauses a running
     // game; minimising or maximising does not. Paused, a change of the
     // window's state shows the board again.
-    void Form_Resize(GameWindowState state);
+    void onResize(GameWindowState state);
     // Before a modal window opened from the game's menus (options,
     // instructions, about): a running game is paused and stays so when it
     // closes.

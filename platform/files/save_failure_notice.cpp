@@ -15,6 +15,6 @@ bool SaveFailureNotice::report(MessageBoxes& boxes, const QString& path, const Q
     if (reported_.contains(path))
         return false;
     reported_.insert(path);
-    boxes.msgBox(text, MsgExclamation);
+    boxes.showMessage(text, MessageKind::Warning);
     return true;
 }

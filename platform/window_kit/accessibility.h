@@ -8,7 +8,7 @@ class QMenu;
 
 // What a screen reader hears in the program's windows (docs/ARCHITECTURE.md,
 // "Screen readers"). Installed once for the whole program; every window's
-// Load() makes sure of it.
+// load() makes sure of it.
 // - A label reads its own text, or the name given to a label that shows a
 //   picture. An empty label says nothing: it never borrows the title of the
 //   frame around it, so a reader going through a score area hears the counts

@@ -27,7 +27,7 @@ Form::~Form() {
     delete widget_.data();
 }
 
-void Form::Load() {
+void Form::load() {
     if (widget_)
         return;
     installAccessibility();
@@ -38,13 +38,13 @@ void Form::Load() {
     w->installEventFilter(this);
     widget_ = w;
     closeRemoved_ = false;
-    Form_Load();
+    onLoad();
 }
 
-void Form::Show(bool modal) {
-    Load();
+void Form::show(bool modal) {
+    load();
     if (!widget_)
-        return; // Form_Load may have unloaded the window
+        return; // onLoad may have unloaded the window
     if (!modal) {
         widget_->show();
         widget_->raise();
@@ -72,7 +72,7 @@ void Form::Show(bool modal) {
         widget_->setWindowModality(previous);
 }
 
-void Form::Hide() {
+void Form::hide() {
     if (!widget_)
         return;
     if (widget_->isVisible())
@@ -80,11 +80,11 @@ void Form::Hide() {
     widget_->hide();
 }
 
-void Form::Unload() {
+void Form::unload() {
     if (!widget_ || unloading_)
         return;
     unloading_ = true;
-    Form_Unload();
+    onUnload();
     QWidget* w = widget_.data();
     widget_.clear();
     if (w) {
@@ -131,7 +131,7 @@ bool Form::eventFilter(QObject* watched, QEvent* event) {
         // form's data stay.
         QTimer::singleShot(0, this, [this, w = widget_] {
             if (w && w == widget_ && !w->isVisible() && !hiddenByForm_)
-                Unload();
+                unload();
         });
         break;
     case QEvent::Show:
@@ -141,11 +141,11 @@ bool Form::eventFilter(QObject* watched, QEvent* event) {
         emit hidden();
         break;
     case QEvent::WindowActivate:
-        Form_Activate();
+        onActivate();
         break;
     case QEvent::Resize:
     case QEvent::WindowStateChange:
-        Form_Resize();
+        onResize();
         break;
     default:
         break;

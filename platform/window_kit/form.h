@@ -9,17 +9,17 @@
 // The lifecycle of a window (docs/ARCHITECTURE.md, "The window model"). The
 // Form object is created once and lives until the process ends; its on-screen
 // part (the QWidget with its controls) exists only while the form is loaded:
-// - Load() builds the controls in their initial state, then runs Form_Load();
-// - Show() loads first when needed; a modal Show() returns when the window is
+// - load() builds the controls in their initial state, then runs onLoad();
+// - show() loads first when needed; a modal show() returns when the window is
 //   hidden or unloaded;
-// - Hide() keeps the window loaded;
-// - Unload() runs Form_Unload() and destroys the on-screen part only: the
-//   object's data survive, and the next Show() loads again.
+// - hide() keeps the window loaded;
+// - unload() runs onUnload() and destroys the on-screen part only: the
+//   object's data survive, and the next show() loads again.
 // A close request (the title bar's close box, the window manager's, or
 // QWidget::close()) is refused while the window has no close command
 // (removeCloseCommand()); otherwise it goes to the window, whose dialog close
 // box may act as one of its buttons. When the request went through and hid
-// the window, the form is unloaded; a window hidden by the form's own Hide()
+// the window, the form is unloaded; a window hidden by the form's own hide()
 // stays loaded.
 class Form : public QObject {
     Q_OBJECT
@@ -36,17 +36,17 @@ public:
     bool isVisible() const { return widget_ && widget_->isVisible(); }
     QWidget* widget() const { return widget_.data(); }
 
-    void Load();
-    void Show(bool modal = false);
-    void Hide();
-    void Unload();
+    void load();
+    void show(bool modal = false);
+    void hide();
+    void unload();
 
     ScaleMode scaleMode() const { return scaleMode_; }
     void setScaleMode(ScaleMode mode) { scaleMode_ = mode; }
 
     // Takes the close command away from the loaded window: it loses its close
     // button (its other caption buttons stay) and refuses every close request,
-    // whoever sends it. The window built at the next Load has it again.
+    // whoever sends it. The window built at the next load has it again.
     void removeCloseCommand();
 
     // The control of this window whose objectName is name, or nullptr.
@@ -63,10 +63,10 @@ protected:
     // Builds the window and its controls in their initial state. The returned
     // widget is owned by the form until it is unloaded.
     virtual QWidget* createWidget() = 0;
-    virtual void Form_Load() {}
-    virtual void Form_Activate() {}
-    virtual void Form_Resize() {}
-    virtual void Form_Unload() {}
+    virtual void onLoad() {}
+    virtual void onActivate() {}
+    virtual void onResize() {}
+    virtual void onUnload() {}
 
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -75,7 +75,7 @@ private:
     QPointer<QWidget> widget_;
     ScaleMode scaleMode_ = ScaleMode::Twips;
     bool unloading_ = false;
-    bool closeRemoved_ = false; // by removeCloseCommand(), until the next Load
-    bool hiddenByForm_ = false; // by Hide(), since the window was last shown
+    bool closeRemoved_ = false; // by removeCloseCommand(), until the next load
+    bool hiddenByForm_ = false; // by hide(), since the window was last shown
     int modalDepth_ = 0;
 };

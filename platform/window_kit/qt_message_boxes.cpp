@@ -8,22 +8,22 @@
 #include <QLabel>
 #include <QMessageBox>
 
-void QtMessageBoxes::msgBox(const QString& text, int style, const QString& title) {
+void QtMessageBoxes::showMessage(const QString& text, MessageKind kind, const QString& title) {
     QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(title.isEmpty() ? AppInfo::title() : title);
     box.setText(text);
     // The icon's name is what a screen reader says for it.
     QString iconName;
-    switch (style) {
-    case MsgQuestion:
+    switch (kind) {
+    case MessageKind::Question:
         box.setIcon(QMessageBox::Question);
         iconName = QStringLiteral("Question");
         break;
-    case MsgExclamation:
+    case MessageKind::Warning:
         box.setIcon(QMessageBox::Warning);
         iconName = QStringLiteral("Avertissement");
         break;
-    default:
+    case MessageKind::Plain:
         box.setIcon(QMessageBox::NoIcon);
         break;
     }
@@ -34,8 +34,8 @@ void QtMessageBoxes::msgBox(const QString& text, int style, const QString& title
     box.exec();
 }
 
-QString QtMessageBoxes::inputBox(const QString& prompt, const QString& title,
-                                 const QString& defaultText) {
+QString QtMessageBoxes::askText(const QString& prompt, const QString& title,
+                                const QString& defaultText) {
     bool ok = false;
     const QString text = QInputDialog::getText(QApplication::activeWindow(),
                                                title.isEmpty() ? AppInfo::title() : title, prompt,

@@ -6,7 +6,8 @@
 // QMessageBox and QInputDialog, titled with the application's title.
 class QtMessageBoxes : public MessageBoxes {
 public:
-    void msgBox(const QString& text, int style = MsgPlain, const QString& title = {}) override;
-    QString inputBox(const QString& prompt, const QString& title,
-                     const QString& defaultText = {}) override;
+    void showMessage(const QString& text, MessageKind kind = MessageKind::Plain,
+                     const QString& title = {}) override;
+    QString askText(const QString& prompt, const QString& title,
+                    const QString& defaultText = {}) override;
 };

@@ -8,11 +8,11 @@
 #include "app_paths.h"
 #include "difficulty.h"
 #include "drawn_words.h"
+#include "exercise_window.h"
 #include "fakes.h"
-#include "form1.h"
-#include "frm_spelling.h"
 #include "program_end.h"
 #include "qt_settings_store.h"
+#include "spelling_window.h"
 #include "strange_files.h"
 
 #include <QAction>
@@ -50,14 +50,14 @@ class TestSpelling : public QObject {
     FakeSettingsStore settings_;
     FakeMessageBoxes boxes_;
 
-    template <typename T = QWidget> T* get(frmSpelling& window, const QString& name) {
+    template <typename T = QWidget> T* get(SpellingWindow& window, const QString& name) {
         T* control = window.control<T>(name);
         if (!control)
             qFatal("no control %s", qPrintable(name));
         return control;
     }
     // An option is clicked on its round mark, a button in its middle.
-    void click(frmSpelling& window, const QString& name) {
+    void click(SpellingWindow& window, const QString& name) {
         QWidget* control = get(window, name);
         const QPoint at = qobject_cast<QRadioButton*>(control)
                               ? QPoint(control->height() / 2, control->height() / 2)
@@ -146,8 +146,8 @@ private slots:
 
     // The window's title, groups, options and buttons, in order.
     void captions() {
-        frmSpelling window(settings_);
-        window.Load();
+        SpellingWindow window(settings_);
+        window.load();
         QCOMPARE(window.widget()->windowTitle(), "Orthographe des nombres");
         QCOMPARE(get<QGroupBox>(window, "fraSpelling")->title(), "Orthographe");
         QCOMPARE(get<QGroupBox>(window, "fraRegion")->title(), "Pays");
@@ -192,8 +192,8 @@ private slots:
         QFETCH(QStringList, clicks);
         QFETCH(QString, example);
         QFETCH(QString, text);
-        frmSpelling window(settings_);
-        window.Show(false);
+        SpellingWindow window(settings_);
+        window.show(false);
         for (const QString& option : clicks)
             click(window, option);
         QCOMPARE(caption(get(window, example)), text);
@@ -207,8 +207,8 @@ private slots:
     // option) and the buttons; the arrows choose within a group.
     void keys() {
         settings_.values[settingKey("Spelling")] = "1990";
-        frmSpelling window(settings_);
-        window.Show(false);
+        SpellingWindow window(settings_);
+        window.show(false);
         QVERIFY(QTest::qWaitForWindowActive(window.widget()));
         QStringList path{QApplication::focusWidget()->objectName()};
         const auto press = [&](Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
@@ -236,9 +236,9 @@ private slots:
     // window opens again on the choice in force.
     void okAndCancel() {
         settings_.values[settingKey("Region")] = "ch";
-        frmSpelling window(settings_);
-        QSignalSpy told(&window, &frmSpelling::choiceChanged);
-        window.Show(false);
+        SpellingWindow window(settings_);
+        QSignalSpy told(&window, &SpellingWindow::choiceChanged);
+        window.show(false);
         click(window, "optSpelling(1)");
         click(window, "cmdOK");
         QVERIFY(!window.isVisible());
@@ -246,16 +246,16 @@ private slots:
         QCOMPARE(window.choice(), (SpellingChoice{Spelling::Traditional, Region::Switzerland}));
         QCOMPARE(told.size(), 1);
 
-        window.Show(false);
+        window.show(false);
         click(window, "cmdOK"); // nothing changed: nothing written, nothing told
         QCOMPARE(settings_.writes.size(), 1);
         QCOMPARE(told.size(), 1);
 
-        window.Show(false);
+        window.show(false);
         click(window, "optSpelling(3)");
         click(window, "optRegion(0)");
         click(window, "cmdCancel");
-        window.Show(false);
+        window.show(false);
         click(window, "optRegion(1)");
         QTest::keyClick(window.widget(), Qt::Key_Escape);
         QVERIFY(!window.isVisible());
@@ -268,7 +268,7 @@ private slots:
                     checked << option->objectName();
             click(window, "cmdCancel");
         });
-        window.ShowChoice();
+        window.showChoice();
         QCOMPARE(checked, (QStringList{"optSpelling(1)", "optRegion(2)"}));
     }
 
@@ -297,7 +297,7 @@ private slots:
             settings_.values[settingKey("Spelling")] = spelling;
         if (!region.isNull())
             settings_.values[settingKey("Region")] = region;
-        frmSpelling window(settings_);
+        SpellingWindow window(settings_);
         QCOMPARE(window.choice(), choice);
         QVERIFY(settings_.writes.isEmpty());
     }
@@ -313,13 +313,14 @@ private slots:
         QVERIFY(writeBytes(system.filePath(file), "[Options]\nSpelling=1990\nRegion=be\n"));
 
         QtSettingsStore store;
-        frmSpelling window(store);
+        SpellingWindow window(store);
         QCOMPARE(window.choice(), (SpellingChoice{Spelling::Rectified1990, Region::Belgium}));
-        window.Show(false);
+        window.show(false);
         click(window, "optSpelling(3)");
         click(window, "cmdOK");
         QCOMPARE(readBytes(user.filePath(file)).trimmed(), "[Options]\nSpelling=either");
-        QCOMPARE(frmSpelling(store).choice(), (SpellingChoice{Spelling::Either, Region::Belgium}));
+        QCOMPARE(SpellingWindow(store).choice(),
+                 (SpellingChoice{Spelling::Either, Region::Belgium}));
     }
 
     // The exercise window checks, hints at and solves the number drawn in
@@ -329,22 +330,22 @@ private slots:
         FakeRandom random;
         FakeSoundPlayer sounds;
         FakeInstanceGuard instance;
-        Form1 form1{
+        ExerciseWindow form1{
             ExerciseServices{clock, random, sounds, boxes_, instance, AppPaths("/d", "/u", "/c")}};
-        form1.Show();
+        form1.show();
         const auto draw = [&](double number) { // under "< 100" or "< 1 000"
             const int option = number < 100 ? 0 : 1;
             const Difficulty& range = Difficulties[std::size_t(option)];
             QTest::mouseClick(form1.control<QRadioButton>(QString("Option1(%1)").arg(option)),
                               Qt::LeftButton, {}, QPoint(6, 6));
             random.queued.push_back((number - range.lower + 0.5) / range.span);
-            form1.CmdGenerer_Click();
-            QCOMPARE(form1.state().CurrentNumber(), number);
+            form1.onGenerateClicked();
+            QCOMPARE(form1.state().currentNumber(), number);
         };
         auto* answer = form1.control<AnswerBox>("Text1");
         const auto check = [&](const QString& text) {
             answer->setText(text);
-            form1.Cmdverif_Click();
+            form1.onCheckClicked();
             return form1.state().right();
         };
         form1.setSpellingChoice({Spelling::Traditional, Region::Belgium});
@@ -360,12 +361,12 @@ private slots:
         QCOMPARE(check("dix sept"), 2);
 
         draw(81); // the right answer drew 17's successor already: draw again
-        form1.CmdIndice_Click();
+        form1.onHintClicked();
         QCOMPARE(boxes_.shown.back().text,
                  QString::fromUtf8("Ce nombre s'écrit en 3 mot(s), avec 2 trait(s) d'union."));
-        form1.CmdAide_Click();
+        form1.onSolutionClicked();
         QCOMPARE(answer->text(), "huitante-et-un");
-        form1.CmdGenerer_Click();
+        form1.onGenerateClicked();
         QCOMPARE(check("huitante et un"), 2); // 81 no more: the solution ended it
         draw(81);
         QCOMPARE(check(QString::fromUtf8("huitante et un")), 3);
@@ -378,13 +379,13 @@ private slots:
         FakeRandom random;
         FakeSoundPlayer sounds;
         FakeInstanceGuard instance;
-        Form1 form1{
+        ExerciseWindow form1{
             ExerciseServices{clock, random, sounds, boxes_, instance, AppPaths("/d", "/u", "/c")}};
         settings_.values[settingKey("Spelling")] = "traditional";
-        frmSpelling window(settings_);
+        SpellingWindow window(settings_);
         attachSpellingWindow(form1, window);
         QCOMPARE(form1.spellingChoice(), (SpellingChoice{Spelling::Traditional, Region::France}));
-        form1.Show();
+        form1.show();
         QStringList menus;
         for (QAction* menu : form1.widget()->findChild<QMenuBar*>()->actions())
             menus << menu->text();

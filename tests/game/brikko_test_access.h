@@ -39,10 +39,10 @@ public:
         g.Lines = position.Lines;
         g.Level = position.Level;
         game.Landed = false;
-        game.DrawBoard();
+        game.drawBoard();
     }
     // The gravity step alone, as the loop makes it (not drawn).
-    static void moveDown(Brikko& game) { game.MoveDown(); }
+    static void moveDown(Brikko& game) { game.moveDown(); }
     // Whether a fast drop is under way, and the row it counts from (0: none).
     static bool dropping(const Brikko& game) { return game.Dropping; }
     static qint16 dropStartRow(const Brikko& game) { return game.DropStartRow; }

@@ -66,9 +66,9 @@ struct GameFixture : GameServices, GameWindowPort, HighScoreDisplay, MediaContro
     inline static const QString DataDir = QStringLiteral("/opt/quote \"x\" dir");
 
     GameFixture() : brikko({sounds, *this, clock, random, AppPaths(DataDir, "", "")}) {
-        boxes.onMsgBox = [this] {
+        boxes.whileShown = [this] {
             const FakeMessageBoxes::Shown& m = boxes.shown.back();
-            journal << QStringLiteral("%1 (%2, %3)").arg(m.text).arg(m.style).arg(m.title);
+            journal << QStringLiteral("%1 (%2, %3)").arg(m.text, kindName(m.kind), m.title);
             timeOfMessage = clock.seconds;
         };
         renderer.attach(this, &preview);
@@ -115,7 +115,7 @@ struct GameFixture : GameServices, GameWindowPort, HighScoreDisplay, MediaContro
         const GameState& g = brikko.game();
         draws.push_back({clock.seconds, g.Board, g.Piece, g.PieceY, brikko.landed()});
         for (int i = 0; i < BoardCellCount; ++i) {
-            const QImage* tile = renderer.pictures().Kubolt(g.Board.cells[std::size_t(i)]);
+            const QImage* tile = renderer.pictures().tileImage(g.Board.cells[std::size_t(i)]);
             const QRect cell(QPoint(i % BoardColumns, i / BoardColumns) * TileSize,
                              QSize(TileSize, TileSize));
             screenMismatches += screen.image().copy(cell) != tile->copy(0, 0, TileSize, TileSize);
@@ -136,12 +136,12 @@ struct GameFixture : GameServices, GameWindowPort, HighScoreDisplay, MediaContro
     // At `seconds` after the start: a key, or 0 "&Arrêter la partie".
     void keyAt(double seconds, int key) {
         events.at(Start + seconds,
-                  [this, key] { key ? session.Form_KeyDown(key) : session.mnuEndGame_Click(); });
+                  [this, key] { key ? session.onKeyDown(key) : session.onEndGameTriggered(); });
     }
     // "&Nouveau jeu", then the game to its end and the hand-back. The number
     // of times the session's timer fired.
     int play() {
-        session.mnuNewGame_Click();
+        session.onNewGameTriggered();
         return runOnFakeClock(events, clock, session);
     }
 

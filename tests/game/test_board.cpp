@@ -10,9 +10,9 @@
 
 namespace {
 
-void (*const operations[])(Brikko&) = {BrikkoTestAccess::moveDown, [](Brikko& b) { b.MoveLeft(); },
-                                       [](Brikko& b) { b.MoveRight(); },
-                                       [](Brikko& b) { b.RotatePiece(); }};
+void (*const operations[])(Brikko&) = {BrikkoTestAccess::moveDown, [](Brikko& b) { b.moveLeft(); },
+                                       [](Brikko& b) { b.moveRight(); },
+                                       [](Brikko& b) { b.rotatePiece(); }};
 
 // The board with a piece of `kind` written in as the shape table has it.
 GamePosition positionWith(BoardCells board, int kind, int orientation, int x, int y) {
@@ -69,14 +69,14 @@ private slots:
             expected = board;
             place(expected, from, 0);
             place(expected, to, kind);
-            b.RotatePiece();
+            b.rotatePiece();
             QCOMPARE(b.game().Orientation, qint16(o % shapes.size() + 1));
             QCOMPARE(b.game().Board, expected);
             board = BoardCells(); // the cells it enters taken
             place(board, to, PieceKindO);
             place(board, from, kind);
             f.loadPosition({board, qint16(kind), 5, 9, qint16(o)});
-            b.RotatePiece();
+            b.rotatePiece();
             QCOMPARE(b.game().Board, board);
         }
     }
@@ -126,8 +126,8 @@ private slots:
         f.renderer.showPreview(PieceKindI);
         f.loadPosition({boardOf({"6"}, 18)});
         f.renderer.setDevicePixelRatio(2.0);
-        FrmPics& pics = f.renderer.pictures();
-        const QImage& tile = *pics.Kubolt(6);
+        GamePictures& pics = f.renderer.pictures();
+        const QImage& tile = *pics.tileImage(6);
         QVERIFY(tile.pixel(1, 1) != tile.pixel(0, 0));
         const QImage& buffer = f.renderer.buffer();
         QCOMPARE(buffer.size(), QSize(328, 584));
@@ -135,7 +135,7 @@ private slots:
         QCOMPARE(f.screen.image(), buffer.copy(2, 2, 320, 576));
         for (const QImage* image : {&tile, &buffer, &f.screen.image(), f.preview.picture()})
             QCOMPARE(image->devicePixelRatio(), 2.0);
-        QCOMPARE(f.preview.picture(), pics.Next(PieceKindI));
+        QCOMPARE(f.preview.picture(), pics.previewImage(PieceKindI));
         QCOMPARE(f.preview.picture()->size(), QSize(192, 128));
     }
 };

@@ -3,8 +3,8 @@
 // window's labels), and the options file.
 
 #include "atomic_file.h"
-#include "frm_high_score.h"
 #include "game_fixture.h"
+#include "high_score_window.h"
 #include "strange_files.h"
 
 #include <QDir>
@@ -86,7 +86,7 @@ private slots:
         FakeMessageBoxes boxes;
         boxes.answers = answers;
         RecordingDisplay display;
-        QCOMPARE(table.CheckHighScore(score, boxes, display), slot);
+        QCOMPARE(table.checkHighScore(score, boxes, display), slot);
         QCOMPARE(readFile(path), after);
         QCOMPARE(boxes.prompts,
                  slot ? QStringList{HighScoreTable::namePrompt() + " | Kubolt"} : QStringList());
@@ -109,15 +109,15 @@ private slots:
         HighScoreTable table(path);
         if (readAtFirst) {
             QVERIFY(writeFile(path, Full));
-            table.LoadHighScores();
+            table.loadHighScores();
             QVERIFY(QFile::remove(path));
         }
         QVERIFY(QDir(here.path()).mkdir("scores.lst"));
         FakeMessageBoxes boxes;
         boxes.answers = {"Kim", "Lou"};
         RecordingDisplay display;
-        QCOMPARE(table.CheckHighScore(1000, boxes, display), 1);
-        QCOMPARE(table.CheckHighScore(950, boxes, display), 2);
+        QCOMPARE(table.checkHighScore(1000, boxes, display), 1);
+        QCOMPARE(table.checkHighScore(950, boxes, display), 2);
         QTEST(display.shown.last(), "shown");
         QCOMPARE(boxes.shown.size(), std::size_t(1));
         QCOMPARE(boxes.shown[0].text,
@@ -128,8 +128,8 @@ private slots:
     void windowShowsTheTable() {
         QVERIFY(writeFile(dir.filePath("w.lst"), "Ana & Bob:12345678901\r\n<b>x</b>:7\r\n"));
         HighScoreTable table(dir.filePath("w.lst"));
-        table.LoadHighScores();
-        frmHighScore form;
+        table.loadHighScores();
+        HighScoreWindow form;
         form.fill(table);
         const auto label = [&form](const char* name) { return form.control<QLabel>(name); };
         QCOMPARE(QStringList({label("lblName(1)")->text(), label("lblScore(1)")->text(),
@@ -163,7 +163,7 @@ private slots:
         GameServices s;
         s.options.setSoundOn(true);
         QVERIFY(before.isNull() || writeFile(s.optionsFile.path(), before));
-        s.options.LoadOptions();
+        s.options.loadOptions();
         QTEST(s.options.startingLevelText(), "level");
         QCOMPARE(QList<bool>({s.options.fillLines(), s.options.soundOn(), s.options.hideSplash()}),
                  QList<bool>(3, flag));
@@ -178,7 +178,7 @@ private slots:
         const QString leftover = atomicWriteTemporary(s.optionsFile.path());
         QVERIFY(writeFile(leftover, "[Brikko32]\nStarting Le"));
         s.options.setStartingLevel(4);
-        s.options.SaveOptions();
+        s.options.saveOptions();
         QVERIFY2(!QFile::exists(leftover), "a killed save's temporary file was left behind");
         QCOMPARE(readFile(s.optionsFile.path()), QByteArray("[Brikko32]\nStarting Level=4\n"
                                                             "Fill Lines=False\nPlay Sounds=False\n"
@@ -220,14 +220,14 @@ private slots:
         options.setHideSplash(true);
         for (int level : {3, 4}) {
             options.setStartingLevel(level);
-            options.SaveOptions();
+            options.saveOptions();
         }
         QVERIFY2(
             kindOf(path) == kind && bytesOf() == before,
             qPrintable("the " + kind + " was changed: replaced, or part of the options written"));
         QVERIFY2(boxes.shown.size() == 1, "options that were not saved were shown as saved");
         QCOMPARE(boxes.shown[0].text, notSaved("les options de Brikko32", path));
-        QCOMPARE(boxes.shown[0].style, int(MsgExclamation));
+        QCOMPARE(kindName(boxes.shown[0].kind), "warning");
         makeWritable(QFileInfo(path).path());
     }
 
@@ -253,8 +253,8 @@ private slots:
         FakeMessageBoxes boxes;
         boxes.answers = {"Kim", "Lou"};
         RecordingDisplay display;
-        QCOMPARE(table.CheckHighScore(5000000000000, boxes, display), 1);
-        QVERIFY(table.CheckHighScore(4000000000000, boxes, display) > 0);
+        QCOMPARE(table.checkHighScore(5000000000000, boxes, display), 1);
+        QVERIFY(table.checkHighScore(4000000000000, boxes, display) > 0);
         QVERIFY(display.shown.size() == 2 && display.shown[0].startsWith("Kim:5000000000000"));
         QVERIFY2(boxes.shown.size() == 1, "scores that were not saved were shown as saved");
         QCOMPARE(boxes.shown[0].text, notSaved("les meilleurs scores", path));

@@ -47,9 +47,9 @@ private slots:
             f.loadPosition({boardOf(rows, 10), 0, 0, 0, 0, lines, f.brikko.game().Level});
         });
         f.whenDrawn([&](const Brikko& b) { return b.game().PieceY == 2; },
-                    [&] { f.session.Form_KeyDown(KeyUp); });
+                    [&] { f.session.onKeyDown(KeyUp); });
         f.whenDrawn([&](const Brikko& b) { return b.game().Lines > lines && b.game().PieceY == 3; },
-                    [&] { f.session.mnuEndGame_Click(); });
+                    [&] { f.session.onEndGameTriggered(); });
         f.play();
         QStringList waits, heard; // heard: not the steps' ticks
         for (std::size_t i = 1; i < f.draws.size(); ++i) {
@@ -93,8 +93,8 @@ private slots:
         f.events.at(Start, [&] { f.loadPosition({boardOf(before)}); });
         f.whenDrawn([&](const Brikko& b) { return b.game().PieceY == 2; },
                     [&] { // the I stands up into column 5
-                        f.session.Form_KeyDown(before.last().indexOf(u'.') == 4 ? KeyUp : 0);
-                        f.session.Form_KeyDown(fastDrop ? KeyDown : 0);
+                        f.session.onKeyDown(before.last().indexOf(u'.') == 4 ? KeyUp : 0);
+                        f.session.onKeyDown(fastDrop ? KeyDown : 0);
                     });
         f.keyAt(9.0, 0);
         f.play();
@@ -119,9 +119,9 @@ private slots:
         f.play();
         QCOMPARE(f.draws.back().board,
                  boardOf(QStringList({"....67", "...666"}) + QStringList(16, "....77")));
-        QCOMPARE(f.preview.picture(), f.renderer.pictures().Next(PieceKindI));
+        QCOMPARE(f.preview.picture(), f.renderer.pictures().previewImage(PieceKindI));
         QCOMPARE(f.timeOfMessage, f.draws.back().time);
-        QCOMPARE(f.journal, QStringList({"menus playing", "Perdu ! (0, Brikko32)",
+        QCOMPARE(f.journal, QStringList({"menus playing", "Perdu ! (plain, Brikko32)",
                                          "high scores shown", "menus idle", "hide", "hand-back"}));
         f.keyAt(f.clock.seconds - Start, 0);
         f.play();
@@ -159,16 +159,16 @@ private slots:
             [&] {
                 if (state != "landed")
                     tAt(5);
-                f.session.Form_KeyDown(state == "paused" ? KeyP : 0);
+                f.session.onKeyDown(state == "paused" ? KeyP : 0);
                 if (state == "dropping") {
-                    f.session.Form_KeyDown(KeyDown);
+                    f.session.onKeyDown(KeyDown);
                     tAt(9);
                 }
-                key < 0 ? f.session.mnuPause_Click() : f.session.Form_KeyDown(key);
+                key < 0 ? f.session.onPauseTriggered() : f.session.onKeyDown(key);
                 after = QString::asprintf(
                     "%d %d %d %d", f.brikko.game().PieceX, f.brikko.game().Orientation,
                     BrikkoTestAccess::dropStartRow(f.brikko), int(f.brikko.paused()));
-                f.session.mnuEndGame_Click();
+                f.session.onEndGameTriggered();
             });
         f.play();
         QTEST(after, "after");
@@ -218,10 +218,10 @@ private slots:
         QFETCH(QString, music);
         GameFixture f;
         f.options.setSoundOn(soundOn);
-        const auto resize = [&f](GameWindowState s) { f.session.Form_Resize(f.state = s); };
+        const auto resize = [&f](GameWindowState s) { f.session.onResize(f.state = s); };
         const QHash<QString, std::function<void()>> act{
-            {"P", [&] { f.session.Form_KeyDown(KeyP); }},
-            {"end", [&] { f.session.mnuEndGame_Click(); }},
+            {"P", [&] { f.session.onKeyDown(KeyP); }},
+            {"end", [&] { f.session.onEndGameTriggered(); }},
             {"restore", [&] { resize(GameWindowState::Normal); }},
             {"minimise", [&] { resize(GameWindowState::Minimized); }},
             {"maximise", [&] { resize(GameWindowState::Maximized); }},
@@ -234,7 +234,7 @@ private slots:
             // as the options window does, then noticed as it closes
             {"sounds off", [&] { f.options.setSoundOn(false), f.session.poll(); }},
             {"sounds on", [&] { f.options.setSoundOn(true), f.session.poll(); }},
-            {"music unloaded", [&] { f.brikko.StopMusic(); }},
+            {"music unloaded", [&] { f.brikko.stopMusic(); }},
             // the clock back to 0.5 s, the end at 2 s; the timer, on a clock
             // that never goes back, fires meanwhile
             {"midnight",
@@ -248,7 +248,7 @@ private slots:
                 a();
             });
         }
-        f.events.at(Start + 0.1, [&] { f.session.mnuNewGame_Click(); });
+        f.events.at(Start + 0.1, [&] { f.session.onNewGameTriggered(); });
         const int fired = f.play();
         if (!draws.isEmpty()) // seconds after the start, or after midnight
             QCOMPARE(QString::number(std::fmod(f.draws[first].time, Start)) + ' ' +

@@ -62,7 +62,7 @@ private slots:
         bool playing = false;
         s.events.at(s.clock.seconds + 1, [&] { playing = Mix_PlayingMusic(), game.endGame(); });
         GameSession session(game);
-        session.mnuNewGame_Click();
+        session.onNewGameTriggered();
         runOnFakeClock(s.events, s.clock, session);
         QVERIFY2(playing == heard, qPrintable(QStringLiteral("music %1 with the data folder %2")
                                                   .arg(playing ? "heard" : "not heard", data)));

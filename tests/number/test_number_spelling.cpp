@@ -106,7 +106,7 @@ private slots:
     }
 
     // The program's own spelling in Belgium and Switzerland keeps its spaces
-    // and its plural at the very end (in France it is Module1's, tested there).
+    // and its plural at the very end (in France it is NumberWords's, tested there).
     void classicWords_data() {
         QTest::addColumn<qint64>("number");
         QTest::addColumn<Region>("region");

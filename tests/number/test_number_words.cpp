@@ -42,7 +42,7 @@ private slots:
     void words() {
         QFETCH(double, number);
         QFETCH(QString, words);
-        QCOMPARE(Module1::NumberToWords(number), words);
+        QCOMPARE(NumberWords::numberToWords(number), words);
     }
 
     // The helpers read only exactly two (tens) or three (hundreds) ASCII digits.
@@ -62,8 +62,8 @@ private slots:
         QFETCH(QString, digits);
         QFETCH(QString, tens);
         QFETCH(QString, hundreds);
-        QCOMPARE(Module1::TensToWords(digits), tens);
-        QCOMPARE(Module1::HundredsToWords(digits), hundreds);
+        QCOMPARE(NumberWords::tensToWords(digits), tens);
+        QCOMPARE(NumberWords::hundredsToWords(digits), hundreds);
     }
 
     // Words are runs of characters other than the space; a line ends with CR

@@ -163,7 +163,7 @@ private slots:
                  "Impossible d'enregistrer le réglage « Afficher les astuces au démarrage » dans "
                  "le fichier « " +
                      path + " » : ce fichier ou son dossier ne peut pas être écrit.");
-        QCOMPARE(boxes.shown[0].style, int(MsgExclamation));
+        QCOMPARE(kindName(boxes.shown[0].kind), "warning");
     }
 };
 

@@ -9,10 +9,10 @@
 // It holds the single-instance lock and socket as the program does (in the
 // runtime folder) and ends as the program does: its event loop returns the
 // status, "&Quitter" and a termination signal alike.
+#include "about_box.h"
 #include "desktop_system_information.h"
+#include "exercise_window.h"
 #include "fakes.h"
-#include "form1.h"
-#include "frm_about.h"
 #include "program_end.h"
 #include "program_windows.h"
 #include "qt_desktop_shell.h"
@@ -39,8 +39,10 @@ void say(const QString& line) {
 struct Printed : MessageBoxes, MediaControl {
     explicit Printed(SdlAudioDevice& audio) : real(audio) {}
     SdlMediaControl real;
-    void msgBox(const QString& text, int, const QString&) override { say("box: " + text); }
-    QString inputBox(const QString& prompt, const QString&, const QString&) override {
+    void showMessage(const QString& text, MessageKind, const QString&) override {
+        say("box: " + text);
+    }
+    QString askText(const QString& prompt, const QString&, const QString&) override {
         return say("input: " + prompt), QStringLiteral("Nom");
     }
     void openMusic(const QString& path) override { say("music: open"), real.openMusic(path); }
@@ -73,16 +75,16 @@ int main(int argc, char* argv[]) {
     QtInstanceGuard guard(QStringLiteral("game-helper"), [] {});
     if (guard.anotherInstanceRunning())
         return 4;
-    Form1 form1(ExerciseServices{clock, random, sounds, boxes, guard, paths});
+    ExerciseWindow form1(ExerciseServices{clock, random, sounds, boxes, guard, paths});
     const DesktopSystemInformation systemInformation;
     QtDesktopShell desktop;
-    frmAbout about(systemInformation, desktop, boxes);
+    AboutBox about(systemInformation, desktop, boxes);
     ProgramWindows windows(form1, about, BrikkoServices{sounds, music, clock, random, paths},
                            boxes);
     windows.openGame();
     if (!printing)
         return QApplication::exec();
-    frmBrikko& game = windows.gameWindow();
+    GameWindow& game = windows.gameWindow();
     // The splash loads on the event loop, then ("Hide Splash" on) shows the
     // game window: the game starts then.
     QObject::connect(

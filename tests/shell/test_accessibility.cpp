@@ -227,9 +227,9 @@ private slots:
         WindowsOnFakes windows;
         Form& form = windows.form(name);
         if (name == "frmSplash")
-            windows.splash.Open();
+            windows.splash.open();
         else
-            form.Show(false);
+            form.show(false);
         QWidget* window = form.widget();
         QVERIFY(window && QTest::qWaitForWindowExposed(window));
         QAccessibleInterface* root = QAccessible::queryAccessibleInterface(window);
@@ -243,14 +243,14 @@ private slots:
     }
 
     void messageBoxCanBeRead_data() {
-        QTest::addColumn<int>("style");
-        QTest::addRow("plain") << int(MsgPlain);
-        QTest::addRow("question") << int(MsgQuestion);
-        QTest::addRow("exclamation") << int(MsgExclamation);
+        QTest::addColumn<int>("kind");
+        QTest::addRow("plain") << int(MessageKind::Plain);
+        QTest::addRow("question") << int(MessageKind::Question);
+        QTest::addRow("exclamation") << int(MessageKind::Warning);
     }
     // The icon says what kind of message it is.
     void messageBoxCanBeRead() {
-        QFETCH(int, style);
+        QFETCH(int, kind);
         QStringList found{"no box"};
         QTimer::singleShot(0, [&] {
             QWidget* box = QApplication::activeModalWidget();
@@ -260,7 +260,7 @@ private slots:
             walk(QAccessible::queryAccessibleInterface(box), found);
             box->close();
         });
-        QtMessageBoxes().msgBox(QStringLiteral("Relis-toi !!!"), style);
+        QtMessageBoxes().showMessage(QStringLiteral("Relis-toi !!!"), MessageKind(kind));
         QVERIFY2(found.isEmpty(), qPrintable(found.join("\n")));
     }
 
@@ -282,7 +282,7 @@ private slots:
     void captionsReadInWords() {
         QFETCH(QString, control);
         WindowsOnFakes windows;
-        windows.form1.Show(false);
+        windows.form1.show(false);
         QObject* object = windows.form1.widget()->findChild<QObject*>(control);
         QVERIFY(object);
         QAccessibleInterface* a = nullptr;
@@ -321,7 +321,7 @@ private slots:
         QFETCH(QList<double>, draws);
         QFETCH(QString, told);
         WindowsOnFakes w;
-        w.form1.Show(false);
+        w.form1.show(false);
         QVERIFY(QTest::qWaitForWindowActive(w.form1.widget()));
         auto* box = w.form1.control<AnswerBox>("Text1");
         w.form1.control<QWidget>("CmdGenerer")->setFocus();
@@ -331,7 +331,7 @@ private slots:
             if (i == 0) {
                 QTest::mouseClick(w.form1.control<QWidget>("CmdGenerer"), Qt::LeftButton);
             } else {
-                box->setText(Module1::NumberToWords(draws[i - 1]));
+                box->setText(NumberWords::numberToWords(draws[i - 1]));
                 QTest::keyClick(box, Qt::Key_Return);
             }
         }
@@ -354,10 +354,10 @@ private slots:
     // of the number: a reader cannot read the solution before it is asked.
     void solutionCannotBeRead() {
         WindowsOnFakes w;
-        w.form1.Show(false);
+        w.form1.show(false);
         queueNumber(w, 1234567);
         QTest::mouseClick(w.form1.control<QWidget>("CmdGenerer"), Qt::LeftButton);
-        const QString words = Module1::NumberToWords(1234567);
+        const QString words = NumberWords::numberToWords(1234567);
         QStringList inTree, told;
         holding(QAccessible::queryAccessibleInterface(w.form1.widget()), words, inTree);
         for (const Heard& h : heard)
@@ -381,9 +381,9 @@ private slots:
         QFETCH(QString, reading);
         WindowsOnFakes w;
         QVERIFY(writeBytes(w.scores.filePath(), line + "\r\n"));
-        w.scores.LoadHighScores();
+        w.scores.loadHighScores();
         w.highScore.fill(w.scores);
-        w.highScore.Show(false);
+        w.highScore.show(false);
         QStringList read;
         readings(QAccessible::queryAccessibleInterface(w.highScore.widget()), read);
         const QStringList rows{reading, "2. None, 0 point", "3. None, 0 point", "4. None, 0 point",

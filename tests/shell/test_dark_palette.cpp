@@ -16,32 +16,32 @@ struct Windows : WindowsOnFakes {
     QWidget* open(const QString& window) {
         if (window == "frmBrikko" || window == "frmInstruct" || window == "frmAbout" ||
             window == "frmGuide" || window == "frmSpelling")
-            return form(window).Show(false), form(window).widget();
+            return form(window).show(false), form(window).widget();
         if (window == "frmSplash")
-            return splash.Open(), splash.widget();
+            return splash.open(), splash.widget();
         if (window == "Form1") { // one right answer, one wrong, words typed for the next
-            form1.Show();
-            form1.CmdGenerer_Click();
+            form1.show();
+            form1.onGenerateClicked();
             auto* answer = form1.control<AnswerBox>("Text1");
             answer->setText(form1.state().referenceWords());
-            form1.Cmdverif_Click();
+            form1.onCheckClicked();
             answer->setText("faux");
-            form1.Cmdverif_Click();
+            form1.onCheckClicked();
             answer->setText("cinquante");
             return form1.widget();
         }
         if (window == "frmTip") {
-            writeBytes(paths.dataFile(frmTip::tipsFileName()), "Lis le nombre à voix haute.");
-            return tip.Show(false), tip.widget();
+            writeBytes(paths.dataFile(TipWindow::tipsFileName()), "Lis le nombre à voix haute.");
+            return tip.show(false), tip.widget();
         }
         if (window == "frmHighScore") {
             writeBytes(scores.filePath(), "Élise:12000\r\nNone:0\r\n");
-            scores.LoadHighScores();
+            scores.loadHighScores();
             highScore.fill(scores);
-            return highScore.Show(false), highScore.widget();
+            return highScore.show(false), highScore.widget();
         }
         optionsWindow.fillFromSettings();
-        return optionsWindow.Show(false), optionsWindow.widget();
+        return optionsWindow.show(false), optionsWindow.widget();
     }
 };
 } // namespace

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The reward on the offscreen platform: the exercise, the splash, the game
 // window and back, with the program's own wiring and a game on a fake clock.
+#include "about_box.h"
 #include "answer_box.h"
+#include "exercise_window.h"
 #include "fake_desktop_shell.h"
 #include "fakes.h"
-#include "form1.h"
-#include "frm_about.h"
 #include "game_options.h"
 #include "profile_file.h"
 #include "program_end.h"
@@ -28,10 +28,10 @@ struct RoundTrip {
     FakeInstanceGuard instance;
     FakeEventPump events{clock};
     AppPaths paths{dir.path(), dir.path(), dir.path()};
-    Form1 form{ExerciseServices{clock, random, sounds, boxes, instance, paths}};
+    ExerciseWindow form{ExerciseServices{clock, random, sounds, boxes, instance, paths}};
     FakeSystemInformation systemInformation;
     FakeDesktopShell desktop;
-    frmAbout about{systemInformation, desktop, boxes};
+    AboutBox about{systemInformation, desktop, boxes};
     ProgramWindows windows{form, about, BrikkoServices{sounds, media, clock, random, paths}, boxes};
 
     bool okAtOpen = false; // the splash's OK enabled as the reward opened it
@@ -41,16 +41,16 @@ struct RoundTrip {
         file.writeString(GameOptions::Section, GameOptions::PlaySoundsKey, playSounds ? "T" : "F");
         file.writeString(GameOptions::Section, GameOptions::HideSplashKey, hideSplash ? "T" : "F");
         random.fallback = 0.5;
-        form.Show();
+        form.show();
     }
     // Ten right answers under "< 100": the tenth opens the splash, which
     // loads as the event loop runs, then opens the game, after its OK when it
     // waits for it (and clickOk). Whether it waited.
     bool earnReward(bool clickOk = true) {
-        form.CmdGenerer_Click();
+        form.onGenerateClicked();
         for (int i = 0; i < 10; ++i) {
             form.control<AnswerBox>("Text1")->setText(form.state().referenceWords());
-            form.Cmdverif_Click();
+            form.onCheckClicked();
         }
         okAtOpen = windows.splash().control<QPushButton>("cmdOk")->isEnabled();
         letSplashLoad();
@@ -155,7 +155,7 @@ private slots:
             if (shown != caption)
                 return;
             QTimer::singleShot(0, &log, [&] {
-                frmSplash& splash = t.windows.splash();
+                SplashWindow& splash = t.windows.splash();
                 sentWhile << splash.widget()->windowTitle();
                 if (!splash.isLoading())
                     sentWhile << "not loading";
@@ -244,7 +244,7 @@ private slots:
         QVERIFY(t.earnReward());
         QVERIFY(!t.form.isVisible() && t.windows.gameWindow().isVisible());
         QStringList log;
-        t.boxes.onMsgBox = [&] { log << t.boxes.shown.back().text; };
+        t.boxes.whileShown = [&] { log << t.boxes.shown.back().text; };
         t.boxes.answers << "Zoé";
         QTimer closer;
         QObject::connect(&closer, &QTimer::timeout, [&] {
@@ -259,10 +259,10 @@ private slots:
         t.windows.gameWindow().control<QAction>("mnuNewGame")->trigger();
         runOnFakeClock(t.events, t.clock, t.windows.gameWindow().session());
         QCOMPARE(log, QStringList({"Perdu !", "table"}));
-        QCOMPARE(t.windows.highScores().HighNames(1), QString("Zoé"));
+        QCOMPARE(t.windows.highScores().nameAt(1), QString("Zoé"));
         QVERIFY(!t.windows.gameWindow().isVisible() && t.form.isVisible());
         QCOMPARE(t.form.control<QLabel>("Label6")->text(), QString("1"));
-        t.windows.gameWindow().setLabel(GameLabel::lblScore, "1234");
+        t.windows.gameWindow().setLabel(GameLabel::Score, "1234");
         QVERIFY(t.earnReward());
         QVERIFY2(!t.okAtOpen, "the splash shown again with its OK enabled before loading");
         QCOMPARE(t.windows.gameWindow().widget(), first);

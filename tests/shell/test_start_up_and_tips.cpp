@@ -3,12 +3,12 @@
 // the tips file, the window a later copy brings forward, and copies as
 // separate processes: a helper that takes the single-instance lock as the
 // program does, and the program.
+#include "exercise_window.h"
 #include "fakes.h"
-#include "form1.h"
-#include "frm_tip.h"
 #include "program_end.h"
 #include "startup.h"
 #include "strange_files.h"
+#include "tip_window.h"
 #include "tips_file.h"
 
 #include <QCheckBox>
@@ -32,8 +32,8 @@ class TestStartUpAndTips : public QObject {
     FakeMessageBoxes boxes_;
     FakeInstanceGuard guard_;
     FakeSettingsStore settings_;
-    std::optional<Form1> form1_;
-    std::optional<frmTip> tip_;
+    std::optional<ExerciseWindow> form1_;
+    std::optional<TipWindow> tip_;
     const QString key_ = executableBaseName() + QStringLiteral("/Options/Show Tips at Startup");
     std::vector<std::unique_ptr<QProcess>> processes_;
     static constexpr int waitMs = 30000; // sanitizer builds start slowly
@@ -60,8 +60,8 @@ class TestStartUpAndTips : public QObject {
     }
 
     void show(const QByteArray& file) {
-        QVERIFY(writeBytes(dir_.filePath(frmTip::tipsFileName()), file));
-        tip_->Show(false);
+        QVERIFY(writeBytes(dir_.filePath(TipWindow::tipsFileName()), file));
+        tip_->show(false);
     }
     QLabel* label() const { return tip_->control<QLabel>("lblTipText"); }
     bool fits() const { return label()->heightForWidth(label()->width()) <= label()->height(); }
@@ -69,16 +69,16 @@ class TestStartUpAndTips : public QObject {
         QTest::mouseClick(tip_->control<QPushButton>("cmdNextTip"), Qt::LeftButton);
         return label()->text();
     }
-    // Main() returns once the modal tips are closed: a timer looks from
+    // run() returns once the modal tips are closed: a timer looks from
     // inside. Whether the tips came first, modal, over the loaded main window.
     bool startUp() {
         bool tipsFirst = false;
         QTimer::singleShot(0, this, [&] {
             tipsFirst = tip_->isVisible() && tip_->widget()->isModal() && form1_->isLoaded() &&
-                        !form1_->isVisible() && Module2::WindowToBringForward() == tip_->widget();
-            tip_->cmdOK_Click();
+                        !form1_->isVisible() && Startup::windowToBringForward() == tip_->widget();
+            tip_->onOkClicked();
         });
-        Module2::Main(*form1_, *tip_, settings_);
+        Startup::run(*form1_, *tip_, settings_);
         QCoreApplication::processEvents();
         return tipsFirst;
     }
@@ -90,7 +90,7 @@ private slots:
     void init() {
         ProgramEnd::resetForTest();
         const AppPaths paths(dir_.path(), dir_.path(), dir_.path());
-        QFile::remove(dir_.filePath(frmTip::tipsFileName()));
+        QFile::remove(dir_.filePath(TipWindow::tipsFileName()));
         guard_ = FakeInstanceGuard();
         settings_ = FakeSettingsStore();
         form1_.emplace(ExerciseServices{clock_, random_, sounds_, boxes_, guard_, paths});
@@ -128,20 +128,20 @@ private slots:
         settings_.values[key_] = QStringLiteral("0");
         startUp();
         QWidget* main = form1_->widget();
-        form1_->astuce_Click();
+        form1_->onTipTriggered();
         QVERIFY(tip_->isVisible() && !tip_->widget()->isModal());
-        QCOMPARE(Module2::WindowToBringForward(), main);
+        QCOMPARE(Startup::windowToBringForward(), main);
         main->showMaximized();
         main->setWindowState(main->windowState() | Qt::WindowMinimized);
-        Module2::BringProgramForward();
+        Startup::bringProgramForward();
         QVERIFY(!main->isMinimized() && main->isMaximized());
-        tip_->cmdOK_Click();
+        tip_->onOkClicked();
         QWidget game;
         game.show();
-        form1_->Hide();
-        QCOMPARE(Module2::WindowToBringForward(), &game);
+        form1_->hide();
+        QCOMPARE(Startup::windowToBringForward(), &game);
         QVERIFY(!ProgramEnd::requested());
-        form1_->Unload();
+        form1_->unload();
         QVERIFY2(ProgramEnd::requested(), "unloading the main window did not end the program");
     }
 
@@ -175,16 +175,16 @@ private slots:
         show("A\r\nB\r\nC\r\n");
         QCOMPARE(next(), QStringLiteral("B"));
         tip_->widget()->close();
-        tip_->Show(false);
+        tip_->show(false);
         QCOMPARE(label()->text(), QStringLiteral("C"));
     }
 
     // The message fits, and the setting is written even so; unticking writes 0.
     void missingFileShowsTheMessageAndUntickingWritesZero() {
-        tip_->Show(false);
-        QCOMPARE(label()->text(), frmTip::missingFileMessage(dir_.path()));
+        tip_->show(false);
+        QCOMPARE(label()->text(), TipWindow::missingFileMessage(dir_.path()));
         QVERIFY(fits());
-        QCOMPARE(next(), frmTip::missingFileMessage(dir_.path())); // again, not empty
+        QCOMPARE(next(), TipWindow::missingFileMessage(dir_.path())); // again, not empty
         auto* check = tip_->control<QCheckBox>("chkLoadTipsAtStartup");
         QTest::mouseClick(check, Qt::LeftButton, {}, QPoint(8, check->height() / 2));
         QCOMPARE(settings_.writes, (QStringList{key_ + "=1", key_ + "=0"}));

@@ -3,8 +3,8 @@
 // installed one) and what it says of a file it cannot read, offscreen
 // through the window's controls.
 #include "fakes.h"
-#include "frm_tip.h"
 #include "strange_files.h"
+#include "tip_window.h"
 #include "tips_file.h"
 
 #include <QLabel>
@@ -27,13 +27,13 @@ class TestTipsFile : public QObject {
                         {folder("school1"), folder("school2")});
     }
     QString tipsPath(const QString& where) const {
-        return folder(where) + '/' + frmTip::tipsFileName();
+        return folder(where) + '/' + TipWindow::tipsFileName();
     }
     // What the window shows when it opens, and the tips it holds.
     std::pair<QString, QStringList> openWindow() {
-        frmTip tip(settings_, paths());
-        tip.Show(false);
-        return {tip.control<QLabel>("lblTipText")->text(), tip.Tips()};
+        TipWindow tip(settings_, paths());
+        tip.show(false);
+        return {tip.control<QLabel>("lblTipText")->text(), tip.tips()};
     }
 
 private slots:
@@ -64,8 +64,8 @@ private slots:
     // No file anywhere: the message names the teacher's own folder.
     void missingFileNamesTheTeachersFolder() {
         QVERIFY(QDir().mkpath(tipsPath("school1"))); // a folder of that name is no file
-        QCOMPARE(openWindow().first, frmTip::missingFileMessage(folder("user")));
-        QVERIFY(frmTip::missingFileMessage(QDir::homePath() + "/.config/vorelle")
+        QCOMPARE(openWindow().first, TipWindow::missingFileMessage(folder("user")));
+        QVERIFY(TipWindow::missingFileMessage(QDir::homePath() + "/.config/vorelle")
                     .endsWith("Puis placez le dans le dossier ~/.config/vorelle."));
     }
 
@@ -97,7 +97,7 @@ private slots:
             }
         }
         QVERIFY(writeBytes(tipsPath("data"), "installed\r\n"));
-        QCOMPARE(openWindow(), std::pair(frmTip::unreadableFileMessage(path), QStringList()));
+        QCOMPARE(openWindow(), std::pair(TipWindow::unreadableFileMessage(path), QStringList()));
         QCOMPARE(TipsFile::load(path).outcome, TipsFile::Outcome::NotText);
         QCOMPARE(TipsFile::load(tipsPath("school1")).outcome, TipsFile::Outcome::Missing);
     }
@@ -124,7 +124,7 @@ private slots:
         const AppPaths real = AppPaths::system();
         qputenv("XDG_CONFIG_DIRS", saved);
         QCoreApplication::setApplicationName(savedName);
-        QCOMPARE(frmTip::tipsFolders(real),
+        QCOMPARE(TipWindow::tipsFolders(real),
                  QStringList{qEnvironmentVariable("XDG_CONFIG_HOME") + "/vorelle"} + system +
                      QStringList{real.dataDir()});
     }

@@ -4,23 +4,23 @@
 // walk them all (accessibility, dark palette). A new window is one member here
 // and one line in form().
 
+#include "about_box.h"
 #include "answer_box.h"
 #include "brikko.h"
+#include "exercise_window.h"
 #include "fake_desktop_shell.h"
 #include "fakes.h"
-#include "form1.h"
-#include "frm_about.h"
-#include "frm_brikko.h"
-#include "frm_guide.h"
-#include "frm_high_score.h"
-#include "frm_instruct.h"
-#include "frm_options.h"
-#include "frm_spelling.h"
-#include "frm_splash.h"
-#include "frm_tip.h"
 #include "game_options.h"
+#include "game_window.h"
+#include "guide_window.h"
+#include "high_score_window.h"
 #include "high_scores.h"
+#include "instructions_window.h"
+#include "options_window.h"
 #include "profile_file.h"
+#include "spelling_window.h"
+#include "splash_window.h"
+#include "tip_window.h"
 
 #include <QTemporaryDir>
 
@@ -40,17 +40,17 @@ struct WindowsOnFakes {
     GameOptions options{file};
     HighScoreTable scores{dir.filePath(HighScoreFile::FileName)};
     Brikko game{{sounds, media, clock, random, paths}};
-    Form1 form1{ExerciseServices{clock, random, sounds, boxes, instance, paths}};
-    frmTip tip{settings, paths};
-    frmHighScore highScore;
-    frmOptions optionsWindow{options, boxes};
-    frmInstruct instruct;
-    frmBrikko gameWindow{game, {scores, highScore, optionsWindow, instruct}};
-    frmSplash splash{options, game, {}, gameWindow}; // leads to the game window
-    frmAbout about{systemInformation, desktop, boxes,
+    ExerciseWindow form1{ExerciseServices{clock, random, sounds, boxes, instance, paths}};
+    TipWindow tip{settings, paths};
+    HighScoreWindow highScore;
+    OptionsWindow optionsWindow{options, boxes};
+    InstructionsWindow instruct;
+    GameWindow gameWindow{game, {scores, highScore, optionsWindow, instruct}};
+    SplashWindow splash{options, game, {}, gameWindow}; // leads to the game window
+    AboutBox about{systemInformation, desktop, boxes,
                    AboutLinks{"p@v.test", "https://v.test/"}}; // links shown
-    frmGuide guide;
-    frmSpelling spelling{settings};
+    GuideWindow guide;
+    SpellingWindow spelling{settings};
 
     static QStringList names() {
         return {"Form1",     "frmTip",    "frmAbout",    "frmHighScore", "frmOptions",

@@ -60,20 +60,33 @@ struct FakeMediaControl : MediaControl {
     void closeMusic() override { calls << "close"; }
 };
 
+// A message box's kind as tests write it.
+inline QString kindName(MessageKind kind) {
+    switch (kind) {
+    case MessageKind::Question:
+        return QStringLiteral("question");
+    case MessageKind::Warning:
+        return QStringLiteral("warning");
+    case MessageKind::Plain:
+        break;
+    }
+    return QStringLiteral("plain");
+}
+
 struct FakeMessageBoxes : MessageBoxes {
     // clang-format off
-    struct Shown { QString text; int style; QString title; };
+    struct Shown { QString text; MessageKind kind; QString title; };
     // clang-format on
     std::vector<Shown> shown;
-    // The prompts asked; the answers returned by inputBox in order, empty text when none left.
+    // The prompts asked; the answers returned by askText in order, empty text when none left.
     QStringList prompts, answers;
-    std::function<void()> onMsgBox; // runs while a box is "open"
-    void msgBox(const QString& text, int style, const QString& title) override {
-        shown.push_back({text, style, title});
-        if (onMsgBox)
-            onMsgBox();
+    std::function<void()> whileShown; // runs while a box is "open"
+    void showMessage(const QString& text, MessageKind kind, const QString& title) override {
+        shown.push_back({text, kind, title});
+        if (whileShown)
+            whileShown();
     }
-    QString inputBox(const QString& prompt, const QString& title, const QString&) override {
+    QString askText(const QString& prompt, const QString& title, const QString&) override {
         prompts << prompt + QStringLiteral(" | ") + title;
         return answers.isEmpty() ? QString() : answers.takeFirst();
     }

@@ -3,7 +3,7 @@
 // whole (links, parts, typography, the program's own words), read by a
 // screen reader, its links readable on any palette.
 #include "contrast.h"
-#include "frm_guide.h"
+#include "guide_window.h"
 #include "number_spelling.h"
 #include "startup.h"
 #include "windows_on_fakes.h"
@@ -24,8 +24,8 @@ namespace {
 // The program's windows, the guide wired to the main window as at start-up.
 struct Program : WindowsOnFakes {
     Program() {
-        Module2::WireGuide(form1, guide);
-        form1.Show();
+        Startup::wireGuide(form1, guide);
+        form1.show();
     }
     QTextBrowser* browser() const { return guide.control<QTextBrowser>("txtGuide"); }
     int scrolled() const { return browser()->verticalScrollBar()->value(); }
@@ -42,7 +42,7 @@ struct Program : WindowsOnFakes {
         QTest::keyClick(main->focusWidget() ? main->focusWidget() : main, Qt::Key_F1);
     }
     void goTo(const QString& part) {
-        QUrl url = frmGuide::source();
+        QUrl url = GuideWindow::source();
         url.setFragment(part);
         browser()->setSource(url);
     }
@@ -68,7 +68,7 @@ struct Page {
 
 } // namespace
 
-class TestFrmGuide : public QObject {
+class TestGuideWindow : public QObject {
     Q_OBJECT
 
 private slots:
@@ -101,12 +101,12 @@ private slots:
     // exercise window is shown beside it.
     void f1InTheGameStaysItsInstructions() {
         Program w;
-        w.gameWindow.Show();
+        w.gameWindow.show();
         QWidget* game = w.gameWindow.widget();
         game->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(game));
         bool instructions = false; // seen from inside their modal display
-        QTimer::singleShot(0, [&] { instructions = w.instruct.isVisible(), w.instruct.Hide(); });
+        QTimer::singleShot(0, [&] { instructions = w.instruct.isVisible(), w.instruct.hide(); });
         QTest::keyClick(game, Qt::Key_F1);
         QCoreApplication::processEvents();
         QVERIFY2(instructions, "F1 in the game did not show its instructions");
@@ -117,7 +117,7 @@ private slots:
     // from another.
     void everyLinkLeadsToAPartOfTheGuide() {
         Program p;
-        p.guide.Show();
+        p.guide.show();
         const Page page(p.browser()->document());
         QVERIFY2(page.parts.size() >= 7, qPrintable(page.parts.join(' ')));
         QStringList found;
@@ -136,7 +136,7 @@ private slots:
     // A no-break space before ; : ! ? and inside « », no straight quotes.
     void frenchTypography() {
         Program p;
-        p.guide.Show();
+        p.guide.show();
         const QString text = p.browser()->document()->toRawText(); // with its no-break spaces
         const auto context = [&](qsizetype i) { return '"' + text.mid(i - 20, 40) + '"'; };
         const auto noBreak = [](QChar c) { return c == QChar(0xa0) || c == QChar(0x202f); };
@@ -169,7 +169,7 @@ private slots:
             {"Belgique", {Spelling::Traditional, Region::Belgium}},
             {"Suisse", {Spelling::Traditional, Region::Switzerland}}};
         Program p;
-        p.guide.Show();
+        p.guide.show();
         int cells = 0;
         for (QTextFrame* frame : p.browser()->document()->rootFrame()->childFrames()) {
             auto* table = qobject_cast<QTextTable*>(frame);
@@ -195,7 +195,7 @@ private slots:
 
     void textIsReadThroughTheAccessibilityInterface() {
         Program p;
-        p.guide.Show();
+        p.guide.show();
         QAccessibleInterface* window = QAccessible::queryAccessibleInterface(p.guide.widget());
         QAccessibleInterface* page = nullptr;
         for (int i = 0; window && i < window->childCount(); ++i)
@@ -249,13 +249,13 @@ private slots:
         p.open("menu");
         p.goTo("commande");
         const int last = p.scrolled();
-        p.guide.cmdContents_Click();
+        p.guide.onContentsClicked();
         QVERIFY(p.scrolled() < last);
         auto* back = p.guide.control<QPushButton>("cmdBack");
         QVERIFY(back->isEnabled());
         back->click();
         QCOMPARE(p.scrolled(), last);
-        p.guide.cmdContents_Click();
+        p.guide.onContentsClicked();
         QTest::keyClick(p.browser(), Qt::Key_Left, Qt::AltModifier);
         QCOMPARE(p.scrolled(), last);
     }
@@ -274,7 +274,7 @@ private slots:
         const QPalette before = QApplication::palette();
         QApplication::setPalette(palette);
         Program p;
-        p.guide.Show();
+        p.guide.show();
         const QColor link = Page(p.browser()->document()).linkColour;
         const QColor page = p.browser()->palette().color(QPalette::Base);
         QApplication::setPalette(before);
@@ -285,5 +285,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestFrmGuide)
-#include "test_frm_guide.moc"
+QTEST_MAIN(TestGuideWindow)
+#include "test_guide_window.moc"

@@ -12,10 +12,10 @@ class SettingsStore;
 // The tips read and the position of the one shown belong to this object and
 // survive the window's unloading: the next opening reads the file again,
 // appends its lines and goes on with the tip after the last one shown.
-class frmTip : public Form {
+class TipWindow : public Form {
     Q_OBJECT
 public:
-    frmTip(SettingsStore& settings, AppPaths paths, QObject* parent = nullptr);
+    TipWindow(SettingsStore& settings, AppPaths paths, QObject* parent = nullptr);
 
     // "TIPOFDAY1.TXT".
     static QString tipsFileName();
@@ -32,26 +32,26 @@ public:
 
     // Appends the lines of the file to the tips and shows the next tip. False,
     // with nothing changed, when the name is empty or the file cannot be read.
-    bool LoadTips(const QString& sFile);
+    bool loadTips(const QString& fileName);
     // Shows the tip at the current position; leaves the label alone when
     // there is no tip.
-    void DisplayCurrentTip();
+    void displayCurrentTip();
 
-    void cmdNextTip_Click();
-    void cmdOK_Click();
-    void chkLoadTipsAtStartup_Click();
+    void onNextTipClicked();
+    void onOkClicked();
+    void onShowAtStartupClicked();
 
-    const QStringList& Tips() const { return tips_.tips(); }
+    const QStringList& tips() const { return tips_.tips(); }
 
 protected:
     QWidget* createWidget() override;
-    void Form_Load() override;
+    void onLoad() override;
 
 private:
-    void AdvanceTip();
+    void advanceTip();
 
     SettingsStore& settings_;
     AppPaths paths_;
     TipList tips_;
-    bool lastFileUnreadable_ = false; // the file LoadTips was given exists but is not text
+    bool lastFileUnreadable_ = false; // the file loadTips was given exists but is not text
 };

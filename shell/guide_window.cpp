@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "frm_guide.h"
+#include "guide_window.h"
 
 #include "cancel_dialog.h"
 #include "window_centring.h"
@@ -51,17 +51,17 @@ QPushButton* button(QWidget* parent, const QString& name, const QString& caption
 
 } // namespace
 
-frmGuide::frmGuide(QObject* parent) : Form(QStringLiteral("frmGuide"), parent) {}
+GuideWindow::GuideWindow(QObject* parent) : Form(QStringLiteral("frmGuide"), parent) {}
 
-QString frmGuide::caption() {
+QString GuideWindow::caption() {
     return QStringLiteral("Guide de Vorelle");
 }
 
-QUrl frmGuide::source() {
+QUrl GuideWindow::source() {
     return QUrl(QStringLiteral("qrc:/vorelle/guide.html"));
 }
 
-QColor frmGuide::linkColour(const QPalette& palette) {
+QColor GuideWindow::linkColour(const QPalette& palette) {
     const QColor page = palette.color(QPalette::Base);
     const QColor text = palette.color(QPalette::Text);
     const QColor link = palette.color(QPalette::Link);
@@ -73,7 +73,7 @@ QColor frmGuide::linkColour(const QPalette& palette) {
     return text;
 }
 
-void frmGuide::cmdContents_Click() {
+void GuideWindow::onContentsClicked() {
     if (auto* browser = control<QTextBrowser>(QStringLiteral("txtGuide"))) {
         QUrl contents = source();
         contents.setFragment(QStringLiteral("sommaire"));
@@ -81,7 +81,7 @@ void frmGuide::cmdContents_Click() {
     }
 }
 
-QWidget* frmGuide::createWidget() {
+QWidget* GuideWindow::createWidget() {
     auto* window = new CancelDialog;
     window->setWindowTitle(caption());
     // A window of its own beside the exercise, which it never blocks.
@@ -116,11 +116,11 @@ QWidget* frmGuide::createWidget() {
 
     connect(browser, &QTextBrowser::backwardAvailable, back, &QPushButton::setEnabled);
     connect(back, &QPushButton::clicked, browser, &QTextBrowser::backward);
-    connect(contents, &QPushButton::clicked, this, [this] { cmdContents_Click(); });
-    connect(close, &QPushButton::clicked, this, &Form::Unload);
+    connect(contents, &QPushButton::clicked, this, [this] { onContentsClicked(); });
+    connect(close, &QPushButton::clicked, this, &Form::unload);
     // Escape and the close box: the window goes, and the next opening starts
     // afresh at the top.
-    connect(window, &CancelDialog::cancelRequested, this, &Form::Unload);
+    connect(window, &CancelDialog::cancelRequested, this, &Form::unload);
 
     window->setMinimumSize(SmallestSize);
     QSize size = OpeningSize;

@@ -15,16 +15,16 @@ class HighScoreTable;
 class PictureBox;
 class QAction;
 class QLabel;
-class frmHighScore;
-class frmInstruct;
-class frmOptions;
+class HighScoreWindow;
+class InstructionsWindow;
+class OptionsWindow;
 
 // The windows the game window opens from its menus.
 struct GameWindowLinks {
     HighScoreTable& highScores;
-    frmHighScore& highScoreWindow;
-    frmOptions& options;
-    frmInstruct& instruct;
+    HighScoreWindow& highScoreWindow;
+    OptionsWindow& options;
+    InstructionsWindow& instruct;
 };
 
 // The game window: the board, the preview of the next piece, the score, lines
@@ -32,11 +32,11 @@ struct GameWindowLinks {
 // unloads it, and that ends the program. Keys and menu commands go to the
 // game through its GameSession; the game loop shows its state through the
 // GameWindowPort, BoardScreen and PreviewView interfaces.
-class frmBrikko : public Form, public GameWindowPort, public BoardScreen, public PreviewView {
+class GameWindow : public Form, public GameWindowPort, public BoardScreen, public PreviewView {
     Q_OBJECT
 public:
-    frmBrikko(Brikko& game, GameWindowLinks links, QObject* parent = nullptr);
-    ~frmBrikko() override;
+    GameWindow(Brikko& game, GameWindowLinks links, QObject* parent = nullptr);
+    ~GameWindow() override;
 
     GameSession& session() { return session_; }
     // The board's pictures and back buffer, drawn for this window's screen.
@@ -45,16 +45,16 @@ public:
     // The key handler: one of the program's key codes (the shift state
     // does not count). Every key pressed in the window, whatever control has
     // the focus, arrives here.
-    void Form_KeyDown(int keyCode);
+    void onKeyDown(int keyCode);
 
-    void mnuNewGame_Click();
-    void mnuPause_Click();
-    void mnuEndGame_Click();
-    void mnuHighScore_Click();
-    void mnuOptions_Click();
-    void mnuExit_Click();
-    void mnuInstruct_Click();
-    void mnuAbout_Click();
+    void onNewGameTriggered();
+    void onPauseTriggered();
+    void onEndGameTriggered();
+    void onHighScoresTriggered();
+    void onOptionsTriggered();
+    void onExitTriggered();
+    void onInstructionsTriggered();
+    void onAboutTriggered();
 
     // GameWindowPort
     void setGameMenus(const GameMenuStates& states) override;
@@ -81,16 +81,16 @@ signals:
 
 protected:
     QWidget* createWidget() override;
-    void Form_Load() override;
-    void Form_Activate() override;
-    void Form_Resize() override;
-    void Form_Unload() override;
+    void onLoad() override;
+    void onActivate() override;
+    void onResize() override;
+    void onUnload() override;
 
 private:
     class KeyForwarder;
 
     QAction* addCommand(QMenu* menu, const QString& name, const QString& caption,
-                        const QKeySequence& shortcut, void (frmBrikko::*handler)());
+                        const QKeySequence& shortcut, void (GameWindow::*handler)());
     // The game module's own calls, kept together at the end of the source.
     void attachToGame();
     void repaintBoardFromBuffer();
@@ -103,7 +103,7 @@ private:
     GameWindowLinks links_;
     QString caption_;
     GameMenuStates menus_ = GameMenuStates::idle();
-    QPointer<PictureBox> picBoard_, picNext_;
-    QPointer<QLabel> lblScore_, lblLines_, lblLevel_;
-    QPointer<QAction> mnuNewGame_, mnuPause_, mnuEndGame_, mnuHighScore_;
+    QPointer<PictureBox> boardPicture_, previewPicture_;
+    QPointer<QLabel> scoreLabel_, linesLabel_, levelLabel_;
+    QPointer<QAction> newGameAction_, pauseAction_, endGameAction_, highScoresAction_;
 };

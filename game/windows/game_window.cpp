@@ -1,21 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The game window: layout, menus, keys and the window's lifecycle.
 
-#include "frm_brikko.h"
+#include "game_window.h"
 
 #include "brikko.h"
-#include "cls_misc_form.h"
 #include "dialog_font.h"
-#include "frm_high_score.h"
-#include "frm_instruct.h"
-#include "frm_options.h"
 #include "game_caption.h"
+#include "high_score_window.h"
 #include "high_scores.h"
+#include "instructions_window.h"
 #include "key_codes.h"
+#include "options_window.h"
 #include "picture_box.h"
 #include "program_end.h"
 #include "render_pics.h"
 #include "window_centring.h"
+#include "window_utilities.h"
 
 #include <QAction>
 #include <QApplication>
@@ -45,13 +45,13 @@ QLabel* label(QWidget* parent, const QString& name, const QString& text, const Q
 } // namespace
 
 // Every key pressed in the game window, whatever control has the focus, goes
-// to Form_KeyDown; the menu bar keeps its own keys while the player walks
+// to onKeyDown; the menu bar keeps its own keys while the player walks
 // through it. This watches the whole application, for keys only: the window's
 // other events (its close request above all, which it refuses) are the
 // form's.
-class frmBrikko::KeyForwarder : public QObject {
+class GameWindow::KeyForwarder : public QObject {
 public:
-    explicit KeyForwarder(frmBrikko& form) : form_(form) {}
+    explicit KeyForwarder(GameWindow& form) : form_(form) {}
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
@@ -61,27 +61,27 @@ protected:
         if (!target || target->window() != form_.widget() || qobject_cast<QMenuBar*>(target))
             return false;
         if (const int code = designKeyCode(static_cast<QKeyEvent*>(event)->key())) {
-            form_.Form_KeyDown(code);
+            form_.onKeyDown(code);
             return true; // taken once, not again by each parent
         }
         return false;
     }
 
 private:
-    frmBrikko& form_;
+    GameWindow& form_;
 };
 
-frmBrikko::frmBrikko(Brikko& game, GameWindowLinks links, QObject* parent)
+GameWindow::GameWindow(Brikko& game, GameWindowLinks links, QObject* parent)
     : Form(QStringLiteral("frmBrikko"), parent), game_(game), session_(game),
       keys_(std::make_unique<KeyForwarder>(*this)), links_(links), caption_(gameCaption()) {
     // The game window is laid out in pixels.
     setScaleMode(ScaleMode::Pixels);
 }
 
-frmBrikko::~frmBrikko() = default;
+GameWindow::~GameWindow() = default;
 
-QAction* frmBrikko::addCommand(QMenu* menu, const QString& name, const QString& caption,
-                               const QKeySequence& shortcut, void (frmBrikko::*handler)()) {
+QAction* GameWindow::addCommand(QMenu* menu, const QString& name, const QString& caption,
+                                const QKeySequence& shortcut, void (GameWindow::*handler)()) {
     QAction* action = menu->addAction(caption);
     action->setObjectName(name);
     action->setShortcut(shortcut);
@@ -89,7 +89,7 @@ QAction* frmBrikko::addCommand(QMenu* menu, const QString& name, const QString& 
     return action;
 }
 
-QWidget* frmBrikko::createWidget() {
+QWidget* GameWindow::createWidget() {
     auto* w = new QMainWindow;
     w->setWindowTitle(caption_);
     // No close button and no maximise button: the window has a fixed size and
@@ -102,51 +102,52 @@ QWidget* frmBrikko::createWidget() {
     client->setFixedSize(ClientWidth, ClientHeight);
     w->setCentralWidget(client);
 
-    const QColor board = FrmPics::backgroundColor();
-    picBoard_ = new PictureBox(client, QStringLiteral("picBoard"), QRect(8, 8, 164, 292), board,
-                               QStringLiteral("Plateau de jeu"));
-    picNext_ = new PictureBox(client, QStringLiteral("picNext"), QRect(182, 24, 100, 68), board,
-                              QStringLiteral("Pièce suivante"));
+    const QColor board = GamePictures::backgroundColor();
+    boardPicture_ = new PictureBox(client, QStringLiteral("picBoard"), QRect(8, 8, 164, 292), board,
+                                   QStringLiteral("Plateau de jeu"));
+    previewPicture_ = new PictureBox(client, QStringLiteral("picNext"), QRect(182, 24, 100, 68),
+                                     board, QStringLiteral("Pièce suivante"));
     label(client, QStringLiteral("Label1"), QStringLiteral(" Piece suivante :"),
           QRect(186, 8, 89, 17), 8.25);
     label(client, QStringLiteral("Label2"), QStringLiteral("Score:"), QRect(186, 113, 109, 17),
           8.25);
-    lblScore_ = label(client, QStringLiteral("lblScore"), QStringLiteral("0"),
-                      QRect(182, 130, 100, 28), 13.5);
+    scoreLabel_ = label(client, QStringLiteral("lblScore"), QStringLiteral("0"),
+                        QRect(182, 130, 100, 28), 13.5);
     label(client, QStringLiteral("Label5"), QStringLiteral("Lignes:"), QRect(186, 177, 109, 17),
           8.25);
-    lblLines_ = label(client, QStringLiteral("lblLines"), QStringLiteral("0"),
-                      QRect(182, 194, 100, 28), 13.5);
+    linesLabel_ = label(client, QStringLiteral("lblLines"), QStringLiteral("0"),
+                        QRect(182, 194, 100, 28), 13.5);
     label(client, QStringLiteral("Label3"), QStringLiteral("Niveau :"), QRect(186, 241, 109, 17),
           8.25);
-    lblLevel_ = label(client, QStringLiteral("lblLevel"), QStringLiteral("0"),
-                      QRect(182, 258, 100, 28), 13.5);
+    levelLabel_ = label(client, QStringLiteral("lblLevel"), QStringLiteral("0"),
+                        QRect(182, 258, 100, 28), 13.5);
 
     QMenuBar* bar = w->menuBar();
     QMenu* file = bar->addMenu(QStringLiteral("&Fichier"));
     file->setObjectName(QStringLiteral("mnuFile"));
-    mnuNewGame_ = addCommand(file, QStringLiteral("mnuNewGame"), QStringLiteral("&Nouveau jeu"),
-                             Qt::Key_F2, &frmBrikko::mnuNewGame_Click);
-    mnuPause_ = addCommand(file, QStringLiteral("mnuPause"), QStringLiteral("&Pause"), {},
-                           &frmBrikko::mnuPause_Click);
-    mnuEndGame_ =
+    newGameAction_ = addCommand(file, QStringLiteral("mnuNewGame"), QStringLiteral("&Nouveau jeu"),
+                                Qt::Key_F2, &GameWindow::onNewGameTriggered);
+    pauseAction_ = addCommand(file, QStringLiteral("mnuPause"), QStringLiteral("&Pause"), {},
+                              &GameWindow::onPauseTriggered);
+    endGameAction_ =
         addCommand(file, QStringLiteral("mnuEndGame"), QStringLiteral("&Arrêter la partie"), {},
-                   &frmBrikko::mnuEndGame_Click);
+                   &GameWindow::onEndGameTriggered);
     file->addSeparator()->setObjectName(QStringLiteral("mnuBar1"));
-    mnuHighScore_ = addCommand(file, QStringLiteral("mnuHighScore"), QStringLiteral("&High Scores"),
-                               Qt::Key_F4, &frmBrikko::mnuHighScore_Click);
+    highScoresAction_ =
+        addCommand(file, QStringLiteral("mnuHighScore"), QStringLiteral("&High Scores"), Qt::Key_F4,
+                   &GameWindow::onHighScoresTriggered);
     addCommand(file, QStringLiteral("mnuOptions"), QStringLiteral("&Options..."), {},
-               &frmBrikko::mnuOptions_Click);
+               &GameWindow::onOptionsTriggered);
     file->addSeparator()->setObjectName(QStringLiteral("mnuBar2"));
     addCommand(file, QStringLiteral("mnuExit"), QStringLiteral("&Quitter"), {},
-               &frmBrikko::mnuExit_Click);
+               &GameWindow::onExitTriggered);
     QMenu* help = bar->addMenu(QStringLiteral("&Aide"));
     help->setObjectName(QStringLiteral("mnuHelp"));
     addCommand(help, QStringLiteral("mnuInstruct"), QStringLiteral("&Instructions"), Qt::Key_F1,
-               &frmBrikko::mnuInstruct_Click);
+               &GameWindow::onInstructionsTriggered);
     help->addSeparator()->setObjectName(QStringLiteral("mnubar3"));
     addCommand(help, QStringLiteral("mnuAbout"), QStringLiteral("&A propos"), {},
-               &frmBrikko::mnuAbout_Click);
+               &GameWindow::onAboutTriggered);
     setGameMenus(GameMenuStates::idle());
 
     w->layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -154,28 +155,28 @@ QWidget* frmBrikko::createWidget() {
     return w;
 }
 
-void frmBrikko::Form_Load() {
+void GameWindow::onLoad() {
     // The preview pictures are drawn once, here; picNext stays empty until
     // the first spawn.
     attachToGame();
-    links_.highScores.LoadHighScores();
+    links_.highScores.loadHighScores();
     // No close command, hence no close button and no closing from the title
     // bar or with Alt+F4. Laid out in pixels, the game window centres itself
     // in the free part of the screen.
-    clsMiscForm::RemoveX(*this);
+    WindowUtilities::removeCloseCommand(*this);
     centreOnScreen(widget(), nullptr, ScreenArea::Free);
     qApp->installEventFilter(keys_.get());
 }
 
-void frmBrikko::Form_Activate() {
+void GameWindow::onActivate() {
     repaintBoardFromBuffer();
 }
 
-void frmBrikko::Form_Resize() {
-    session_.Form_Resize(windowState());
+void GameWindow::onResize() {
+    session_.onResize(windowState());
 }
 
-void frmBrikko::Form_Unload() {
+void GameWindow::onUnload() {
     // Errors are of no interest any more: the program ends here. A game
     // under way stops where it is, without its end ("Perdu !", high score).
     qApp->removeEventFilter(keys_.get());
@@ -184,74 +185,74 @@ void frmBrikko::Form_Unload() {
     ProgramEnd::endProgram();
 }
 
-void frmBrikko::Form_KeyDown(int keyCode) {
-    session_.Form_KeyDown(keyCode);
+void GameWindow::onKeyDown(int keyCode) {
+    session_.onKeyDown(keyCode);
 }
 
-void frmBrikko::mnuNewGame_Click() {
-    session_.mnuNewGame_Click();
+void GameWindow::onNewGameTriggered() {
+    session_.onNewGameTriggered();
 }
 
-void frmBrikko::mnuPause_Click() {
-    session_.mnuPause_Click();
+void GameWindow::onPauseTriggered() {
+    session_.onPauseTriggered();
 }
 
-void frmBrikko::mnuEndGame_Click() {
-    session_.mnuEndGame_Click();
+void GameWindow::onEndGameTriggered() {
+    session_.onEndGameTriggered();
 }
 
-void frmBrikko::mnuHighScore_Click() {
-    links_.highScores.ShowHighScores(links_.highScoreWindow);
+void GameWindow::onHighScoresTriggered() {
+    links_.highScores.showHighScores(links_.highScoreWindow);
 }
 
-void frmBrikko::mnuOptions_Click() {
+void GameWindow::onOptionsTriggered() {
     session_.pauseIfPlaying();
-    links_.options.ShowOptions();
+    links_.options.showOptions();
     session_.poll(); // the sounds may have been switched off
 }
 
-void frmBrikko::mnuInstruct_Click() {
+void GameWindow::onInstructionsTriggered() {
     session_.pauseIfPlaying();
-    links_.instruct.Show(true);
+    links_.instruct.show(true);
     session_.poll();
 }
 
-void frmBrikko::mnuAbout_Click() {
+void GameWindow::onAboutTriggered() {
     session_.pauseIfPlaying();
     emit aboutRequested();
     session_.poll();
 }
 
-void frmBrikko::mnuExit_Click() {
+void GameWindow::onExitTriggered() {
     showExerciseWindow();
-    Unload();
+    unload();
 }
 
 // --- What the game loop sees ------------------------------------------------------
 
-void frmBrikko::setGameMenus(const GameMenuStates& states) {
+void GameWindow::setGameMenus(const GameMenuStates& states) {
     menus_ = states;
-    if (mnuNewGame_)
-        mnuNewGame_->setEnabled(states.mnuNewGame);
-    if (mnuPause_)
-        mnuPause_->setEnabled(states.mnuPause);
-    if (mnuEndGame_)
-        mnuEndGame_->setEnabled(states.mnuEndGame);
-    if (mnuHighScore_)
-        mnuHighScore_->setEnabled(states.mnuHighScore);
+    if (newGameAction_)
+        newGameAction_->setEnabled(states.newGame);
+    if (pauseAction_)
+        pauseAction_->setEnabled(states.pause);
+    if (endGameAction_)
+        endGameAction_->setEnabled(states.endGame);
+    if (highScoresAction_)
+        highScoresAction_->setEnabled(states.highScores);
 }
 
-QString frmBrikko::caption() const {
+QString GameWindow::caption() const {
     return caption_;
 }
 
-void frmBrikko::setCaption(const QString& caption) {
+void GameWindow::setCaption(const QString& caption) {
     caption_ = caption;
     if (QWidget* w = widget())
         w->setWindowTitle(caption);
 }
 
-GameWindowState frmBrikko::windowState() const {
+GameWindowState GameWindow::windowState() const {
     const QWidget* w = widget();
     if (!w)
         return GameWindowState::Normal;
@@ -262,39 +263,39 @@ GameWindowState frmBrikko::windowState() const {
     return GameWindowState::Normal;
 }
 
-void frmBrikko::setLabel(GameLabel which, const QString& text) {
-    QLabel* l = which == GameLabel::lblScore   ? lblScore_.data()
-                : which == GameLabel::lblLines ? lblLines_.data()
-                                               : lblLevel_.data();
+void GameWindow::setLabel(GameLabel which, const QString& text) {
+    QLabel* l = which == GameLabel::Score   ? scoreLabel_.data()
+                : which == GameLabel::Lines ? linesLabel_.data()
+                                            : levelLabel_.data();
     if (l)
         l->setText(text);
 }
 
-void frmBrikko::hideGameWindow() {
-    Hide();
+void GameWindow::hideGameWindow() {
+    hide();
 }
 
-void frmBrikko::showExerciseWindow() {
+void GameWindow::showExerciseWindow() {
     emit exerciseWindowRequested();
 }
 
-void frmBrikko::handBackToExercise() {
+void GameWindow::handBackToExercise() {
     emit gameHandedBack();
 }
 
-void frmBrikko::copyFromBuffer(const QImage& buffer, const QRect& source) {
-    if (picBoard_)
-        picBoard_->copyFrom(buffer, source);
+void GameWindow::copyFromBuffer(const QImage& buffer, const QRect& source) {
+    if (boardPicture_)
+        boardPicture_->copyFrom(buffer, source);
 }
 
-void frmBrikko::setPicture(const QImage* picture) {
-    if (picNext_)
-        picNext_->setPicture(picture);
+void GameWindow::setPicture(const QImage* picture) {
+    if (previewPicture_)
+        previewPicture_->setPicture(picture);
 }
 
 // --- The game module's own calls ------------------------------------------------
 
-void frmBrikko::attachToGame() {
+void GameWindow::attachToGame() {
     renderer_.attach(this, this);
     renderer_.setDevicePixelRatio(widget()->devicePixelRatioF());
     game_.setDrawing(&renderer_);
@@ -302,12 +303,12 @@ void frmBrikko::attachToGame() {
     renderer_.showPreview(0);
 }
 
-void frmBrikko::repaintBoardFromBuffer() {
+void GameWindow::repaintBoardFromBuffer() {
     // The window may have moved to a screen of another density meanwhile.
     renderer_.setDevicePixelRatio(widget()->devicePixelRatioF());
-    game_.RepaintBoard();
+    game_.repaintBoard();
 }
 
-void frmBrikko::closeMusic() {
-    game_.StopMusic();
+void GameWindow::closeMusic() {
+    game_.stopMusic();
 }

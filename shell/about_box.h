@@ -21,14 +21,14 @@ struct AboutLinks {
 // and version, the game's name and version, the maker's mail address and web
 // page as links, and a button that starts the system-information program.
 // objectName "frmAbout". Shown not modal from the exercise, modal from the
-// game (Show(true)); every opening runs Form_Load again.
-class frmAbout : public Form {
+// game (show(true)); every opening runs onLoad again.
+class AboutBox : public Form {
     Q_OBJECT
 public:
     // With the addresses the program was built with.
-    frmAbout(const SystemInformation& info, DesktopShell& shell, MessageBoxes& boxes,
+    AboutBox(const SystemInformation& info, DesktopShell& shell, MessageBoxes& boxes,
              QObject* parent = nullptr);
-    frmAbout(const SystemInformation& info, DesktopShell& shell, MessageBoxes& boxes,
+    AboutBox(const SystemInformation& info, DesktopShell& shell, MessageBoxes& boxes,
              AboutLinks links, QObject* parent = nullptr);
 
     // The game's lines.
@@ -36,16 +36,16 @@ public:
     static QString gameDescription(); // one line, in French
     static QString gameCredit();
 
-    void cmdOK_Click();
-    void cmdSysInfo_Click();
-    void lblMail_Click();
-    void lblUrl_Click();
-    void StartSysInfo();
+    void onOkClicked();
+    void onSystemInfoClicked();
+    void onMailClicked();
+    void onWebClicked();
+    void startSystemInformation();
 
 protected:
     QWidget* createWidget() override;
     // The caption "À propos de " and the title, the version, the title.
-    void Form_Load() override;
+    void onLoad() override;
 
 private:
     const SystemInformation& info_;

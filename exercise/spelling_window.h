@@ -6,7 +6,7 @@
 
 #include <QStringList>
 
-class Form1;
+class ExerciseWindow;
 class SettingsStore;
 
 // The window "Orthographe des nombres": the teacher chooses the spelling of
@@ -15,22 +15,22 @@ class SettingsStore;
 // (2)), each option with a live example under it (lblSpellingExample(i),
 // lblRegionExample(i)) that follows the other group's choice; OK (cmdOK) and
 // "&Annuler" (cmdCancel). Modal; Escape and the close box cancel.
-class frmSpelling : public Form {
+class SpellingWindow : public Form {
     Q_OBJECT
 public:
     // The choice in force is read from the settings here.
-    explicit frmSpelling(SettingsStore& settings, QObject* parent = nullptr);
+    explicit SpellingWindow(SettingsStore& settings, QObject* parent = nullptr);
 
     const SpellingChoice& choice() const { return choice_; }
 
     // The options show the choice in force, then the window is shown modal.
-    void ShowChoice();
+    void showChoice();
     // The options' choice becomes the choice in force and is saved (the keys
     // that changed only); choiceChanged tells it when it differs; the window
     // hides.
-    void cmdOK_Click();
+    void onOkClicked();
     // The window hides; nothing changes.
-    void cmdCancel_Click();
+    void onCancelClicked();
 
     // The options' captions, in the order of their indexes.
     static QStringList spellingCaptions();
@@ -49,7 +49,7 @@ protected:
     QWidget* createWidget() override;
     // The options show the choice in force; the keyboard starts on the
     // chosen spelling.
-    void Form_Load() override;
+    void onLoad() override;
 
 private:
     // What the options show now.
@@ -66,4 +66,4 @@ private:
 // Joins the window to the main window: form1 draws with the choice in force,
 // from now on and whenever OK changes it, and its menu item "&Orthographe des
 // nombres..." opens the window.
-void attachSpellingWindow(Form1& form1, frmSpelling& window);
+void attachSpellingWindow(ExerciseWindow& form1, SpellingWindow& window);

@@ -5,14 +5,14 @@
 
 // The instructions: the keys of the game. Shown modal from the game window's
 // menu; OK hides it again (it stays loaded, at the same place).
-class frmInstruct : public Form {
+class InstructionsWindow : public Form {
     Q_OBJECT
 public:
-    explicit frmInstruct(QObject* parent = nullptr);
+    explicit InstructionsWindow(QObject* parent = nullptr);
 
-    void cmdOk_Click();
+    void onOkClicked();
 
 protected:
     QWidget* createWidget() override;
-    void Form_Load() override;
+    void onLoad() override;
 };

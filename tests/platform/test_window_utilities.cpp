@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The window utilities on a fake clock, event pump and screen: the pauses,
 // the close command's removal and centring.
-#include "cls_misc_form.h"
 #include "fakes.h"
 #include "qt_window_system.h"
+#include "window_utilities.h"
 
 #include <QDialog>
 #include <QWidget>
@@ -51,18 +51,18 @@ struct GuardedPump : FakeEventPump {
 };
 } // namespace
 
-class TestClsMiscForm : public QObject {
+class TestWindowUtilities : public QObject {
     Q_OBJECT
 
     FakeClock clock_;
     std::optional<GuardedPump> pump_;
     FakeInstanceGuard guard_;
     FakeWindowSystem windows_;
-    std::optional<clsMiscForm> misc_;
+    std::optional<WindowUtilities> misc_;
 
     std::unique_ptr<TestForm> loadedForm(QSize size = {300, 200}) {
         auto form = std::make_unique<TestForm>(size);
-        form->Load();
+        form->load();
         return form;
     }
 
@@ -72,7 +72,7 @@ private slots:
         pump_.emplace(clock_);
         guard_ = FakeInstanceGuard();
         windows_ = FakeWindowSystem();
-        misc_.emplace(MiscFormServices{clock_, *pump_, guard_, windows_});
+        misc_.emplace(WindowUtilityServices{clock_, *pump_, guard_, windows_});
     }
 
     // The clock after the pause; an end of -1: the unit's code is refused
@@ -101,11 +101,11 @@ private slots:
         pump_->at(start + 0.5, [&] { ran = true; });
         qint16 n = qint16(amount);
         if (end < 0) {
-            QVERIFY_THROWS_EXCEPTION(std::invalid_argument, misc_->Delay(n, code));
+            QVERIFY_THROWS_EXCEPTION(std::invalid_argument, misc_->delay(n, code));
             QCOMPARE(pump_->pumps + pump_->waits, 0);
             return;
         }
-        misc_->Delay(n, code); // a hang throws
+        misc_->delay(n, code); // a hang throws
         QCOMPARE(qRound64(clock_.seconds * 1000), qRound64(end * 1000));
         QCOMPARE(ran, end > start);
         QVERIFY(pump_->pumps >= 1 && pump_->waits <= int(end - start) + 2);
@@ -130,9 +130,9 @@ private slots:
         clock_.ticks = start;
         qint32 n = amount;
         if (refused)
-            QVERIFY_THROWS_EXCEPTION(std::overflow_error, misc_->Mini_Delay(n));
+            QVERIFY_THROWS_EXCEPTION(std::overflow_error, misc_->delayMilliseconds(n));
         else
-            misc_->Mini_Delay(n); // a hang throws
+            misc_->delayMilliseconds(n); // a hang throws
         QCOMPARE(clock_.ticks, end);
         QCOMPARE(pump_->pumps >= 1, !refused);
     }
@@ -153,11 +153,11 @@ private slots:
         QFETCH(bool, shown);
         QFETCH(int, calls);
         TestForm form({300, 200}, dialog);
-        shown ? form.Show() : form.Load();
+        shown ? form.show() : form.load();
         QWidget* w = form.widget();
         for (int i = 0; i < calls; ++i)
-            misc_->RemoveX(form);
-        form.Show();
+            misc_->removeCloseCommand(form);
+        form.show();
         const Qt::WindowFlags flags = w->windowFlags();
         QVERIFY2(!flags.testFlag(Qt::WindowCloseButtonHint), "the close button is still there");
         QCOMPARE(flags.testFlag(Qt::WindowMinimizeButtonHint), !dialog);
@@ -167,8 +167,8 @@ private slots:
         QVERIFY2(!w->close(), "a close request went through");
         QCoreApplication::processEvents();
         QVERIFY(form.isLoaded() && w->isVisible());
-        form.Unload();
-        form.Show();
+        form.unload();
+        form.show();
         QVERIFY(QTest::qWaitForWindowExposed(form.widget()));
         QVERIFY2(form.widget()->close(), "the window built again refuses to close");
     }
@@ -198,10 +198,10 @@ private slots:
         auto form = loadedForm(window);
         form->setScaleMode(pixels ? Form::ScaleMode::Pixels : form->scaleMode());
         form->widget()->move(5, 7);
-        QCOMPARE(misc_->CenterForm(*form), false);
+        QCOMPARE(misc_->centerForm(*form), false);
         QCOMPARE(form->widget()->geometry(), QRect(position, window));
     }
 };
 
-QTEST_MAIN(TestClsMiscForm)
-#include "test_cls_misc_form.moc"
+QTEST_MAIN(TestWindowUtilities)
+#include "test_window_utilities.moc"

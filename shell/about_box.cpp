@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "frm_about.h"
+#include "about_box.h"
 
 #include "about_commands.h"
 #include "about_pictures.h"
@@ -72,30 +72,30 @@ AboutLinks AboutLinks::built() {
     return {AppInfo::mailAddress(), AppInfo::webAddress()};
 }
 
-frmAbout::frmAbout(const SystemInformation& info, DesktopShell& shell, MessageBoxes& boxes,
+AboutBox::AboutBox(const SystemInformation& info, DesktopShell& shell, MessageBoxes& boxes,
                    QObject* parent)
-    : frmAbout(info, shell, boxes, AboutLinks::built(), parent) {}
+    : AboutBox(info, shell, boxes, AboutLinks::built(), parent) {}
 
-frmAbout::frmAbout(const SystemInformation& info, DesktopShell& shell, MessageBoxes& boxes,
+AboutBox::AboutBox(const SystemInformation& info, DesktopShell& shell, MessageBoxes& boxes,
                    AboutLinks links, QObject* parent)
     : Form(QStringLiteral("frmAbout"), parent), info_(info), shell_(shell), boxes_(boxes),
       links_(std::move(links)) {}
 
-QString frmAbout::gameName() {
+QString AboutBox::gameName() {
     return gameCaption();
 }
 
-QString frmAbout::gameDescription() {
+QString AboutBox::gameDescription() {
     return QStringLiteral("Des blocs tombent : complète des lignes !");
 }
 
-QString frmAbout::gameCredit() {
+QString AboutBox::gameCredit() {
     return QStringLiteral("Par l'équipe de Vorelle");
 }
 
-QWidget* frmAbout::createWidget() {
+QWidget* AboutBox::createWidget() {
     auto* w = new AboutDialog;
-    w->onCancel = [this] { cmdOK_Click(); };
+    w->onCancel = [this] { onOkClicked(); };
     w->setFont(font(dialogFontFamilies(), 8));
     w->setFixedSize(twipsToPixels(ClientWidthTwips), twipsToPixels(ClientHeightTwips));
 
@@ -136,11 +136,11 @@ QWidget* frmAbout::createWidget() {
                      twipsRect(4245, 2625, 1260, 345));
     ok->setDefault(true);
     ok->setAutoDefault(true);
-    connect(ok, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
+    connect(ok, &QPushButton::clicked, this, [this] { onOkClicked(); });
     auto* sysInfo = place(new QPushButton(QStringLiteral("&Infos système...")), w,
                           QStringLiteral("cmdSysInfo"), twipsRect(4260, 3075, 1245, 345));
     sysInfo->setAutoDefault(false);
-    connect(sysInfo, &QPushButton::clicked, this, [this] { cmdSysInfo_Click(); });
+    connect(sysInfo, &QPushButton::clicked, this, [this] { onSystemInfoClicked(); });
     // A caption wider than its button in the toolkit's font widens the button
     // to the left, keeping the right edges in line.
     for (QPushButton* b : {ok, sysInfo}) {
@@ -154,14 +154,14 @@ QWidget* frmAbout::createWidget() {
     mail->setToolTip(QStringLiteral("Contactez moi !"));
     mail->setCursor(AboutPictures::letterCursor());
     linkLook(mail);
-    connect(mail, &LinkLabel::clicked, this, [this] { lblMail_Click(); });
+    connect(mail, &LinkLabel::clicked, this, [this] { onMailClicked(); });
 
     auto* url = place(new LinkLabel(links_.web), w, QStringLiteral("lblUrl"),
                       twipsRect(240, 3960, 4095, 255));
     url->setFont(font(dialogFontFamilies(), 9.75, true, true));
     url->setCursor(AboutPictures::infoCursor());
     linkLook(url);
-    connect(url, &LinkLabel::clicked, this, [this] { lblUrl_Click(); });
+    connect(url, &LinkLabel::clicked, this, [this] { onWebClicked(); });
 
     // A caption longer than its link widens it, up to the window's margin.
     // A link without an address is not shown: nothing to click, to reach
@@ -181,7 +181,7 @@ QWidget* frmAbout::createWidget() {
     return w;
 }
 
-void frmAbout::Form_Load() {
+void AboutBox::onLoad() {
     const QString title = AppInfo::title();
     widget()->setWindowTitle(QStringLiteral("À propos de ") + title);
     if (auto* version = control<QLabel>(QStringLiteral("lblVersion")))
@@ -190,25 +190,25 @@ void frmAbout::Form_Load() {
         label->setText(title);
 }
 
-void frmAbout::cmdOK_Click() {
-    Unload();
+void AboutBox::onOkClicked() {
+    unload();
 }
 
-void frmAbout::cmdSysInfo_Click() {
-    StartSysInfo();
+void AboutBox::onSystemInfoClicked() {
+    startSystemInformation();
 }
 
-void frmAbout::StartSysInfo() {
-    AboutCommands::StartSysInfo(info_, shell_, boxes_);
+void AboutBox::startSystemInformation() {
+    AboutCommands::startSystemInformation(info_, shell_, boxes_);
 }
 
-void frmAbout::lblMail_Click() {
+void AboutBox::onMailClicked() {
     const auto* mail = control<QLabel>(QStringLiteral("lblMail"));
     if (const auto target = AboutCommands::mailTarget(mail ? mail->text() : QString()))
         shell_.openLink(*target);
 }
 
-void frmAbout::lblUrl_Click() {
+void AboutBox::onWebClicked() {
     const auto* url = control<QLabel>(QStringLiteral("lblUrl"));
     if (const auto target = AboutCommands::webTarget(url ? url->text() : QString()))
         shell_.openLink(*target);

@@ -15,21 +15,21 @@ class GameOptions;
 //
 // Its loading is a few steps, each run from the event loop after the one
 // before, so the window paints each of its captions while it loads.
-class frmSplash : public Form {
+class SplashWindow : public Form {
     Q_OBJECT
 public:
     // windows: loaded in this order (without being shown) before the game
     // window, which is loaded last and shown at the end.
-    frmSplash(GameOptions& options, Brikko& game, QList<Form*> windows, Form& gameWindow,
-              QObject* parent = nullptr);
+    SplashWindow(GameOptions& options, Brikko& game, QList<Form*> windows, Form& gameWindow,
+                 QObject* parent = nullptr);
 
     // Opens the splash: the first time it loads (and its load shows it),
     // afterwards it is shown again. Either way the loading starts when it
     // becomes the active window, or on the event loop's next pass when the
     // window system does not make it so. Returns with the splash shown.
-    void Open();
+    void open();
 
-    void cmdOk_Click();
+    void onOkClicked();
 
     // Whether its loading steps are under way (OK disabled, Escape and close
     // requests ignored).
@@ -37,11 +37,11 @@ public:
 
 protected:
     QWidget* createWidget() override;
-    void Form_Load() override;
-    void Form_Activate() override;
+    void onLoad() override;
+    void onActivate() override;
 
 private:
-    enum class Step { LoadOptions, LoadWindows, Finish };
+    enum class Step { loadOptions, LoadWindows, Finish };
 
     void showAndLoad();
     void runLater(Step step);

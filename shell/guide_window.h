@@ -14,10 +14,10 @@ class QPalette;
 // nothing: Escape, "&Fermer" and the close box unload it, and every opening
 // starts again at the top. objectName "frmGuide", caption "Guide de Vorelle";
 // the browser is "txtGuide", its buttons "cmdBack", "cmdContents", "cmdClose".
-class frmGuide : public Form {
+class GuideWindow : public Form {
     Q_OBJECT
 public:
-    explicit frmGuide(QObject* parent = nullptr);
+    explicit GuideWindow(QObject* parent = nullptr);
 
     static QString caption();
     // The page as built into the program.
@@ -28,7 +28,7 @@ public:
     // at 4.5:1 at least.
     static QColor linkColour(const QPalette& palette);
 
-    void cmdContents_Click();
+    void onContentsClicked();
 
 protected:
     QWidget* createWidget() override;

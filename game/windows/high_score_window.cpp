@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "frm_high_score.h"
+#include "high_score_window.h"
 
 #include "accessibility.h"
 #include "cancel_dialog.h"
@@ -28,12 +28,12 @@ QString indexed(const char* name, int i) {
 
 } // namespace
 
-frmHighScore::frmHighScore(QObject* parent) : Form(QStringLiteral("frmHighScore"), parent) {}
+HighScoreWindow::HighScoreWindow(QObject* parent) : Form(QStringLiteral("frmHighScore"), parent) {}
 
-QWidget* frmHighScore::createWidget() {
+QWidget* HighScoreWindow::createWidget() {
     // Enter presses OK; Escape does what OK does.
     auto* w = CancelDialog::fixedSize(QStringLiteral("Meilleurs Scores"), QSize(313, 156));
-    connect(w, &CancelDialog::cancelRequested, this, [this] { cmdOk_Click(); });
+    connect(w, &CancelDialog::cancelRequested, this, [this] { onOkClicked(); });
 
     auto* image = new QLabel(w);
     image->setObjectName(QStringLiteral("Image1"));
@@ -61,25 +61,25 @@ QWidget* frmHighScore::createWidget() {
     ok->setObjectName(QStringLiteral("cmdOk"));
     ok->setGeometry(0, 128, 73, 20);
     ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, [this] { cmdOk_Click(); });
+    connect(ok, &QPushButton::clicked, this, [this] { onOkClicked(); });
     ok->setFocus();
     return w;
 }
 
-void frmHighScore::Form_Load() {
+void HighScoreWindow::onLoad() {
     if (auto* ok = control<QPushButton>(QStringLiteral("cmdOk")))
         ok->move((widget()->width() - ok->width()) / 2, ok->y());
 }
 
-void frmHighScore::fill(const HighScoreTable& table) {
-    Load();
+void HighScoreWindow::fill(const HighScoreTable& table) {
+    load();
     for (int i = 1; i <= HighScoreTable::Slots; ++i) {
         if (auto* name = control<QLabel>(indexed("lblName", i)))
-            name->setText(table.HighNames(i));
+            name->setText(table.nameAt(i));
         if (auto* score = control<QLabel>(indexed("lblScore", i)))
             score->setText(table.scoreText(i));
         if (auto* row = control<AccessibleRow>(indexed("row", i)))
-            row->setAccessibleName(highScoreRowReading(i, table.HighNames(i), table.HighScores(i)));
+            row->setAccessibleName(highScoreRowReading(i, table.nameAt(i), table.HighScores(i)));
     }
 }
 
@@ -94,11 +94,11 @@ QString highScoreRowReading(int slot, const QString& name, std::optional<qint64>
     return QStringLiteral("%1 %2, %3").arg(rank, who, points.arg(*score));
 }
 
-void frmHighScore::showHighScores(const HighScoreTable& table) {
+void HighScoreWindow::showHighScores(const HighScoreTable& table) {
     fill(table);
-    Show(true);
+    show(true);
 }
 
-void frmHighScore::cmdOk_Click() {
-    Hide();
+void HighScoreWindow::onOkClicked() {
+    hide();
 }

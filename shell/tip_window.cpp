@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "frm_tip.h"
+#include "tip_window.h"
 
 #include "bulb_picture.h"
 #include "cancel_dialog.h"
@@ -55,18 +55,18 @@ QString displayPath(const QString& path) {
 
 } // namespace
 
-frmTip::frmTip(SettingsStore& settings, AppPaths paths, QObject* parent)
+TipWindow::TipWindow(SettingsStore& settings, AppPaths paths, QObject* parent)
     : Form(QStringLiteral("frmTip"), parent), settings_(settings), paths_(std::move(paths)) {}
 
-QString frmTip::tipsFileName() {
+QString TipWindow::tipsFileName() {
     return QStringLiteral("TIPOFDAY1.TXT");
 }
 
-QStringList frmTip::tipsFolders(const AppPaths& paths) {
+QStringList TipWindow::tipsFolders(const AppPaths& paths) {
     return QStringList{paths.configDir()} + paths.systemConfigDirs() + QStringList{paths.dataDir()};
 }
 
-QString frmTip::missingFileMessage(const QString& folder) {
+QString TipWindow::missingFileMessage(const QString& folder) {
     const QString crlf = QStringLiteral("\r\n");
     return QStringLiteral("Le fichier ") + tipsFileName() +
            QStringLiteral(" n'a pas été trouvé? ") + crlf + crlf +
@@ -76,7 +76,7 @@ QString frmTip::missingFileMessage(const QString& folder) {
            QLatin1Char('.');
 }
 
-QString frmTip::unreadableFileMessage(const QString& path) {
+QString TipWindow::unreadableFileMessage(const QString& path) {
     const QString crlf = QStringLiteral("\r\n");
     return QStringLiteral("Le fichier ") + displayPath(path) +
            QStringLiteral(" ne peut pas être lu comme un texte.") + crlf + crlf +
@@ -84,11 +84,11 @@ QString frmTip::unreadableFileMessage(const QString& path) {
            QStringLiteral(", avec une astuce par ligne.");
 }
 
-QWidget* frmTip::createWidget() {
+QWidget* TipWindow::createWidget() {
     // The window itself: Enter presses the default button, Escape and the title
     // bar's close box act as "OK".
     auto* w = new CancelDialog;
-    connect(w, &CancelDialog::cancelRequested, this, [this] { cmdOK_Click(); });
+    connect(w, &CancelDialog::cancelRequested, this, [this] { onOkClicked(); });
     w->setWindowTitle(QStringLiteral("Astuce du jour"));
     w->setFixedSize(twipsToPixels(5895), twipsToPixels(3285));
 
@@ -96,12 +96,12 @@ QWidget* frmTip::createWidget() {
     ok->setObjectName(QStringLiteral("cmdOK"));
     ok->setGeometry(twipsRect(4080, 120, 1335, 375));
     ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
+    connect(ok, &QPushButton::clicked, this, [this] { onOkClicked(); });
 
     auto* next = new QPushButton(QStringLiteral("Astuce &suivante"), w);
     next->setObjectName(QStringLiteral("cmdNextTip"));
     next->setGeometry(twipsRect(4080, 600, 1335, 375));
-    connect(next, &QPushButton::clicked, this, [this] { cmdNextTip_Click(); });
+    connect(next, &QPushButton::clicked, this, [this] { onNextTipClicked(); });
 
     auto* picture = new BulbPicture(w);
     picture->setObjectName(QStringLiteral("Picture1"));
@@ -123,7 +123,7 @@ QWidget* frmTip::createWidget() {
     check->setGeometry(twipsRect(120, 2940, 2895, 315));
     check->setChecked(false);
     // Every change of the box, by the pupil or by the window, stores it.
-    connect(check, &QCheckBox::toggled, this, [this] { chkLoadTipsAtStartup_Click(); });
+    connect(check, &QCheckBox::toggled, this, [this] { onShowAtStartupClicked(); });
 
     // The toolkit's font may be wider than the one the layout was made for: a caption that does
     // not fit widens its control to the right, up to the window's margin.
@@ -139,49 +139,49 @@ QWidget* frmTip::createWidget() {
     return w;
 }
 
-void frmTip::Form_Load() {
+void TipWindow::onLoad() {
     // Opening the window turns the start-up display back on.
     if (auto* check = control<QCheckBox>(QStringLiteral("chkLoadTipsAtStartup")))
         check->setChecked(true);
     const QString file = TipsFile::find(tipsFolders(paths_), tipsFileName());
-    if (!LoadTips(file)) {
+    if (!loadTips(file)) {
         if (auto* tip = control<QLabel>(QStringLiteral("lblTipText")))
             showTipText(tip, lastFileUnreadable_ ? unreadableFileMessage(file)
                                                  : missingFileMessage(paths_.configDir()));
     }
 }
 
-bool frmTip::LoadTips(const QString& sFile) {
-    TipsFile::Reading reading = TipsFile::load(sFile);
+bool TipWindow::loadTips(const QString& fileName) {
+    TipsFile::Reading reading = TipsFile::load(fileName);
     lastFileUnreadable_ = reading.outcome == TipsFile::Outcome::NotText;
     if (reading.outcome != TipsFile::Outcome::Read)
         return false;
     tips_.append(reading.tips);
-    AdvanceTip();
+    advanceTip();
     return true;
 }
 
-void frmTip::DisplayCurrentTip() {
+void TipWindow::displayCurrentTip() {
     if (tips_.isEmpty())
         return;
     if (auto* tip = control<QLabel>(QStringLiteral("lblTipText")))
         showTipText(tip, tips_.currentTip());
 }
 
-void frmTip::AdvanceTip() {
+void TipWindow::advanceTip() {
     tips_.advance();
-    DisplayCurrentTip();
+    displayCurrentTip();
 }
 
-void frmTip::cmdNextTip_Click() {
-    AdvanceTip();
+void TipWindow::onNextTipClicked() {
+    advanceTip();
 }
 
-void frmTip::cmdOK_Click() {
-    Unload();
+void TipWindow::onOkClicked() {
+    unload();
 }
 
-void frmTip::chkLoadTipsAtStartup_Click() {
+void TipWindow::onShowAtStartupClicked() {
     auto* check = control<QCheckBox>(QStringLiteral("chkLoadTipsAtStartup"));
     if (!check)
         return;

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "frm_spelling.h"
+#include "spelling_window.h"
 
 #include "cancel_dialog.h"
 #include "dialog_font.h"
-#include "form1.h"
+#include "exercise_window.h"
 #include "number_display.h"
 #include "settings_store.h"
 
@@ -87,35 +87,35 @@ QGroupBox* optionGroup(const QString& title, const QString& name, const QStringL
 
 } // namespace
 
-frmSpelling::frmSpelling(SettingsStore& settings, QObject* parent)
+SpellingWindow::SpellingWindow(SettingsStore& settings, QObject* parent)
     : Form(QStringLiteral("frmSpelling"), parent), settings_(settings),
       choice_(SpellingSetting::read(settings)) {}
 
-QStringList frmSpelling::spellingCaptions() {
+QStringList SpellingWindow::spellingCaptions() {
     return {QStringLiteral("Simplifiée, sans traits d'union (Vorelle)"),
             QStringLiteral("Traditionnelle"), QStringLiteral("Rectifiée (1990)"),
             QStringLiteral("L'une ou l'autre (traditionnelle ou rectifiée)")};
 }
 
-QStringList frmSpelling::regionCaptions() {
+QStringList SpellingWindow::regionCaptions() {
     return {QStringLiteral("France"), QStringLiteral("Belgique"), QStringLiteral("Suisse")};
 }
 
-QString frmSpelling::spellingExample(Spelling spelling, Region region) {
+QString SpellingWindow::spellingExample(Spelling spelling, Region region) {
     return examples({71, 80'000'000, 21'632}, spelling, region);
 }
 
-QString frmSpelling::regionExample(Spelling spelling, Region region) {
+QString SpellingWindow::regionExample(Spelling spelling, Region region) {
     return examples({71, 80, 91}, spelling, region);
 }
 
-QWidget* frmSpelling::createWidget() {
+QWidget* SpellingWindow::createWidget() {
     auto* w = new CancelDialog;
     w->setWindowTitle(QStringLiteral("Orthographe des nombres"));
     w->setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                       Qt::WindowCloseButtonHint);
     w->setFont(dialogFont());
-    connect(w, &CancelDialog::cancelRequested, this, [this] { cmdCancel_Click(); });
+    connect(w, &CancelDialog::cancelRequested, this, [this] { onCancelClicked(); });
 
     QGroupBox* spelling = optionGroup(QStringLiteral("Orthographe"), QStringLiteral("fraSpelling"),
                                       spellingCaptions(), spellingOption, spellingExampleLabel);
@@ -128,8 +128,8 @@ QWidget* frmSpelling::createWidget() {
     ok->setDefault(true);
     auto* cancel = buttons->addButton(QStringLiteral("&Annuler"), QDialogButtonBox::RejectRole);
     cancel->setObjectName(QStringLiteral("cmdCancel"));
-    connect(ok, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
-    connect(cancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
+    connect(ok, &QPushButton::clicked, this, [this] { onOkClicked(); });
+    connect(cancel, &QPushButton::clicked, this, [this] { onCancelClicked(); });
 
     auto* groups = new QHBoxLayout;
     groups->addWidget(spelling);
@@ -149,19 +149,19 @@ QWidget* frmSpelling::createWidget() {
     return w;
 }
 
-void frmSpelling::Form_Load() {
+void SpellingWindow::onLoad() {
     select(choice_);
     focusChosenSpelling();
 }
 
-void frmSpelling::focusChosenSpelling() {
+void SpellingWindow::focusChosenSpelling() {
     for (int i = 0; i < int(std::size(kSpellings)); ++i) {
         if (auto* option = control<QRadioButton>(spellingOption(i)); option && option->isChecked())
             option->setFocus();
     }
 }
 
-SpellingChoice frmSpelling::selected() const {
+SpellingChoice SpellingWindow::selected() const {
     SpellingChoice choice = choice_;
     for (int i = 0; i < int(std::size(kSpellings)); ++i) {
         if (auto* option = control<QRadioButton>(spellingOption(i)); option && option->isChecked())
@@ -174,7 +174,7 @@ SpellingChoice frmSpelling::selected() const {
     return choice;
 }
 
-void frmSpelling::select(const SpellingChoice& choice) {
+void SpellingWindow::select(const SpellingChoice& choice) {
     for (int i = 0; i < int(std::size(kSpellings)); ++i) {
         if (auto* option = control<QRadioButton>(spellingOption(i)))
             option->setChecked(kSpellings[i] == choice.spelling);
@@ -188,7 +188,7 @@ void frmSpelling::select(const SpellingChoice& choice) {
 
 // Each example follows the other group's choice; a screen reader reads it
 // with its option.
-void frmSpelling::updateExamples() {
+void SpellingWindow::updateExamples() {
     const SpellingChoice now = selected();
     const auto show = [this](const QString& option, const QString& label, const QString& text) {
         if (auto* example = control<QLabel>(label))
@@ -203,30 +203,31 @@ void frmSpelling::updateExamples() {
         show(regionOption(i), regionExampleLabel(i), regionExample(now.spelling, kRegions[i]));
 }
 
-void frmSpelling::ShowChoice() {
-    Load();
+void SpellingWindow::showChoice() {
+    load();
     select(choice_);
     focusChosenSpelling();
-    Show(true);
+    show(true);
 }
 
-void frmSpelling::cmdOK_Click() {
+void SpellingWindow::onOkClicked() {
     const SpellingChoice chosen = selected();
     SpellingSetting::write(settings_, chosen);
-    Hide();
+    hide();
     if (chosen != choice_) {
         choice_ = chosen;
         emit choiceChanged(choice_);
     }
 }
 
-void frmSpelling::cmdCancel_Click() {
-    Hide();
+void SpellingWindow::onCancelClicked() {
+    hide();
 }
 
-void attachSpellingWindow(Form1& form1, frmSpelling& window) {
+void attachSpellingWindow(ExerciseWindow& form1, SpellingWindow& window) {
     form1.setSpellingChoice(window.choice());
-    QObject::connect(&form1, &Form1::spellingRequested, &window,
-                     [&window] { window.ShowChoice(); });
-    QObject::connect(&window, &frmSpelling::choiceChanged, &form1, &Form1::setSpellingChoice);
+    QObject::connect(&form1, &ExerciseWindow::spellingRequested, &window,
+                     [&window] { window.showChoice(); });
+    QObject::connect(&window, &SpellingWindow::choiceChanged, &form1,
+                     &ExerciseWindow::setSpellingChoice);
 }

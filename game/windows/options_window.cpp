@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "frm_options.h"
+#include "options_window.h"
 
 #include "cancel_dialog.h"
 #include "game_caption.h"
@@ -52,16 +52,16 @@ void etchedLine(QWidget* parent, int top, const QString& darkName, const QString
 
 } // namespace
 
-frmOptions::frmOptions(GameOptions& options, MessageBoxes& boxes, const Form* gameWindow,
-                       QObject* parent)
+OptionsWindow::OptionsWindow(GameOptions& options, MessageBoxes& boxes, const Form* gameWindow,
+                             QObject* parent)
     : Form(QStringLiteral("frmOptions"), parent), options_(options), boxes_(boxes),
       gameWindow_(gameWindow) {}
 
-QWidget* frmOptions::createWidget() {
+QWidget* OptionsWindow::createWidget() {
     // Enter presses the default button; Escape does what "&Annuler" does.
     auto* w =
         CancelDialog::fixedSize(QStringLiteral("Options %1 ").arg(gameCaption()), QSize(177, 172));
-    connect(w, &CancelDialog::cancelRequested, this, [this] { Command1_Click(); });
+    connect(w, &CancelDialog::cancelRequested, this, [this] { onCancelClicked(); });
 
     auto* label = new QLabel(QStringLiteral("Niveau de départ(0 - 9):"), w);
     label->setObjectName(QStringLiteral("Label1"));
@@ -91,12 +91,12 @@ QWidget* frmOptions::createWidget() {
     ok->setObjectName(QStringLiteral("cmdOk"));
     ok->setGeometry(8, 144, 61, 20);
     ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, [this] { cmdOk_Click(); });
+    connect(ok, &QPushButton::clicked, this, [this] { onOkClicked(); });
 
     auto* cancel = new QPushButton(QStringLiteral("&Annuler"), w);
     cancel->setObjectName(QStringLiteral("Command1"));
     cancel->setGeometry(84, 144, 61, 20);
-    connect(cancel, &QPushButton::clicked, this, [this] { Command1_Click(); });
+    connect(cancel, &QPushButton::clicked, this, [this] { onCancelClicked(); });
 
     etchedLine(w, 64, QStringLiteral("Line1"), QStringLiteral("Line2"));
     etchedLine(w, 104, QStringLiteral("Line3"), QStringLiteral("Line4"));
@@ -110,7 +110,7 @@ QWidget* frmOptions::createWidget() {
     return w;
 }
 
-void frmOptions::Form_Load() {
+void OptionsWindow::onLoad() {
     const QWidget* gameWidget = gameWindow_ ? gameWindow_->widget() : nullptr;
     const QRect game = gameWidget ? gameWidget->frameGeometry() : QRect();
     if (!game.isValid())
@@ -131,8 +131,8 @@ void frmOptions::Form_Load() {
     w->move(topLeft);
 }
 
-void frmOptions::fillFromSettings() {
-    Load();
+void OptionsWindow::fillFromSettings() {
+    load();
     if (auto* level = control<QLineEdit>(kLevel))
         level->setText(options_.startingLevelText());
     if (auto* box = control<QCheckBox>(kFillLines))
@@ -143,12 +143,12 @@ void frmOptions::fillFromSettings() {
         box->setChecked(options_.hideSplash());
 }
 
-void frmOptions::ShowOptions() {
+void OptionsWindow::showOptions() {
     fillFromSettings();
-    Show(true);
+    show(true);
 }
 
-bool frmOptions::txtStartingLevel_LostFocus() {
+bool OptionsWindow::onStartingLevelLostFocus() {
     auto* level = control<QLineEdit>(kLevel);
     if (!level)
         return false;
@@ -157,17 +157,17 @@ bool frmOptions::txtStartingLevel_LostFocus() {
     // The text goes back first, so that whatever runs while the message is
     // open sees an acceptable level.
     level->setText(options_.startingLevelText());
-    boxes_.msgBox(levelMessage(), MsgPlain, gameCaption());
+    boxes_.showMessage(levelMessage(), MessageKind::Plain, gameCaption());
     return false;
 }
 
-void frmOptions::cmdOk_Click() {
+void OptionsWindow::onOkClicked() {
     auto* level = control<QLineEdit>(kLevel);
     if (!level)
         return;
     const std::optional<double> value = GameOptions::parseStartingLevel(level->text());
     if (!value) {
-        txtStartingLevel_LostFocus();
+        onStartingLevelLostFocus();
         level->setFocus();
         return;
     }
@@ -179,15 +179,15 @@ void frmOptions::cmdOk_Click() {
     options_.setFillLines(ticked(kFillLines));
     options_.setSoundOn(ticked(kPlaySounds));
     options_.setHideSplash(ticked(kSkipIntro));
-    options_.SaveOptions();
-    Hide();
+    options_.saveOptions();
+    hide();
 }
 
-void frmOptions::Command1_Click() {
-    Hide();
+void OptionsWindow::onCancelClicked() {
+    hide();
 }
 
-bool frmOptions::eventFilter(QObject* watched, QEvent* event) {
+bool OptionsWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::FocusOut && watched == control<QLineEdit>(kLevel)) {
         // Only a move to another control of this window counts: not the
         // window losing activation (to the message box, too) nor a popup.
@@ -199,7 +199,7 @@ bool frmOptions::eventFilter(QObject* watched, QEvent* event) {
                 this,
                 [this] {
                     if (isVisible())
-                        txtStartingLevel_LostFocus();
+                        onStartingLevelLostFocus();
                 },
                 Qt::QueuedConnection);
         }

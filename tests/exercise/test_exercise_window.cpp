@@ -5,8 +5,8 @@
 #include "answer_box.h"
 #include "app_info.h"
 #include "difficulty.h"
+#include "exercise_window.h"
 #include "fakes.h"
-#include "form1.h"
 #include "number_words.h"
 #include "program_end.h"
 
@@ -25,11 +25,11 @@ struct Form1Fixture {
     FakeMessageBoxes boxes;
     FakeInstanceGuard instance;
     AppPaths paths{"/opt/vorelle/data", "/home/u/data", "/home/u/config"};
-    Form1 form{ExerciseServices{clock, random, sounds, boxes, instance, paths}};
+    ExerciseWindow form{ExerciseServices{clock, random, sounds, boxes, instance, paths}};
 
     Form1Fixture() {
         QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
-        form.Show();
+        form.show();
         random.fallback = 0.5; // every draw under option 0 not queued gives 50
     }
     template <typename T = QWidget> T* get(const QString& name) const {
@@ -59,15 +59,15 @@ struct Form1Fixture {
         return {get("CmdGenerer")->isEnabled(), get("Cmdverif")->isEnabled(),
                 get("CmdIndice")->isEnabled(), get("CmdAide")->isEnabled()};
     }
-    QStringList lastMessage() const { // text, style and title; empty: none
+    QStringList lastMessage() const { // text, kind and title; empty: none
         if (boxes.shown.empty())
             return {};
         const FakeMessageBoxes::Shown& m = boxes.shown.back();
-        return {m.text, QString::number(m.style), m.title};
+        return {m.text, kindName(m.kind), m.title};
     }
 };
 
-class TestForm1 : public QObject {
+class TestExerciseWindow : public QObject {
     Q_OBJECT
     std::unique_ptr<Form1Fixture> f;
     int exits = 0;
@@ -119,7 +119,7 @@ private slots:
         QCOMPARE(f->random.reseeds, 1);
         QCOMPARE(f->caption("Label1"), shown);
         QCOMPARE(f->form.state().referenceWords(),
-                 Module1::NumberToWords(QString(shown).remove(' ').toDouble()));
+                 NumberWords::numberToWords(QString(shown).remove(' ').toDouble()));
         QCOMPARE(f->text1()->text(), QString());
         QCOMPARE(f->buttons(), (Buttons{false, true, true, true}));
         auto* label1 = f->get<QLabel>("Label1");
@@ -141,8 +141,8 @@ private slots:
                 << n << QString(typed) << QString(box) << labels << message << QString(sound);
         };
         // clang-format off
-        const L wrong{"Relis-toi !!!", "48", "Attention!"}, right{"50", "1", "10,0/10", "0"};
-        const L empty{"Tu as écris quelque chose \?\?!!", "32", "KEZACO!!??"};
+        const L wrong{"Relis-toi !!!", "warning", "Attention!"}, right{"50", "1", "10,0/10", "0"};
+        const L empty{"Tu as écris quelque chose \?\?!!", "question", "KEZACO!!??"};
         row("capitals, runs of spaces", 21, "Vingt  Et   Un ", "", right, {}, "gagner");
         row("leading spaces, accented capital", 0, "  ZÉRO", "", right, {}, "gagner");
         row("hyphens", 17, "Dix-Sept", "dix-sept", {"17", "", "0,0/10", "1"}, wrong, "perdu");
@@ -160,7 +160,7 @@ private slots:
         if (number >= 0)
             f->draw(0, number);
         qsizetype soundsAtMessage = -1;
-        f->boxes.onMsgBox = [&] { soundsAtMessage = f->sounds.played.size(); };
+        f->boxes.whileShown = [&] { soundsAtMessage = f->sounds.played.size(); };
         f->answer(typed);
         QTEST(f->text1()->text(), "box");
         QTEST(f->labels(), "labels");
@@ -189,7 +189,7 @@ private slots:
         QFETCH(int, opt);
         QFETCH(int, needed);
         int games = 0;
-        QObject::connect(&f->form, &Form1::rewardRequested,
+        QObject::connect(&f->form, &ExerciseWindow::rewardRequested,
                          [&] { games += f->form.isVisible() ? 1 : 100; }); // then it hides
         f->draw(opt, Difficulties[std::size_t(opt)].lower);
         f->answer("faux"); // wrong answers never matter
@@ -198,14 +198,15 @@ private slots:
         QVERIFY(!f->form.isVisible());
         // A new series starts; the labels still show the one just ended.
         QTEST(f->labels().mid(1).join(' '), "ended");
-        f->form.ResetAfterGame();
+        f->form.resetAfterGame();
         QVERIFY(f->form.isVisible());
         QCOMPARE(f->labels() << f->text1()->text() << f->caption("Label6"),
                  (QStringList{"??? ??? ??? ???", "", "", "", "", "1"}));
         QCOMPARE(f->buttons(), (Buttons{true, true, true, false}));
         // A game that hands back while it opens leaves the window shown.
-        QObject::disconnect(&f->form, &Form1::rewardRequested, nullptr, nullptr);
-        QObject::connect(&f->form, &Form1::rewardRequested, [this] { f->form.ResetAfterGame(); });
+        QObject::disconnect(&f->form, &ExerciseWindow::rewardRequested, nullptr, nullptr);
+        QObject::connect(&f->form, &ExerciseWindow::rewardRequested,
+                         [this] { f->form.resetAfterGame(); });
         for (int i = 0; i < needed; ++i)
             f->answerRight();
         QVERIFY(f->form.isVisible());
@@ -214,8 +215,8 @@ private slots:
 
     void optionChangedThenEmptyCheckRewards() {
         QStringList order;
-        f->boxes.onMsgBox = [&] { order << "message"; };
-        QObject::connect(&f->form, &Form1::rewardRequested, [&] { order << "game"; });
+        f->boxes.whileShown = [&] { order << "message"; };
+        QObject::connect(&f->form, &ExerciseWindow::rewardRequested, [&] { order << "game"; });
         f->draw(0, 50);
         for (int i = 0; i < 6; ++i)
             f->answerRight();
@@ -232,7 +233,7 @@ private slots:
         const QStringList labels = f->labels() << f->text1()->text();
         f->click("CmdIndice");
         QCOMPARE(f->lastMessage(),
-                 (QStringList{"Ce nombre s'écrit en 3 mot(s).", "0", AppInfo::title()}));
+                 (QStringList{"Ce nombre s'écrit en 3 mot(s).", "plain", AppInfo::title()}));
         QCOMPARE(f->labels() << f->text1()->text(), labels);
         QCOMPARE(f->form.widget()->focusWidget(), f->text1());
         f->answer("soixante-et-onze");
@@ -248,7 +249,7 @@ private slots:
         QTest::keyClick(f->text1(), Qt::Key_Backspace);
         f->click("Cmdverif");
         QCOMPARE(f->labels(), (QStringList{"50", "1", "2,5/10", "3"}));
-        QCOMPARE(f->text1()->textColor(), Form1::answerTextColor());
+        QCOMPARE(f->text1()->textColor(), ExerciseWindow::answerTextColor());
     }
 
     // Signed 16-bit: it stops at its largest rather than turning negative.
@@ -269,11 +270,11 @@ private slots:
     }
 
     void quitEndsAtOnce() {
-        f->form.quitter_Click();
+        f->form.onQuitTriggered();
         QCOMPARE(exits, 1); // at once, without asking
         QVERIFY(ProgramEnd::requested());
     }
 };
 
-QTEST_MAIN(TestForm1)
-#include "test_form1.moc"
+QTEST_MAIN(TestExerciseWindow)
+#include "test_exercise_window.moc"

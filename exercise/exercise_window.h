@@ -38,36 +38,36 @@ struct ExerciseServices {
 // words against the reference words, keeps the counts and the score of the
 // series, gives hints and the solution, and hands over to the reward game.
 // objectName "Form1", caption "Vorelle".
-class Form1 : public Form {
+class ExerciseWindow : public Form {
     Q_OBJECT
 public:
-    explicit Form1(ExerciseServices services);
-    ~Form1() override;
+    explicit ExerciseWindow(ExerciseServices services);
+    ~ExerciseWindow() override;
 
     // The game's hand-back: Text1 emptied, Label1 "??? ??? ??? ???", the
     // counts and the score emptied, CmdGenerer enabled, CmdAide disabled,
     // one more game in Label6, then the window is shown (not modal).
-    void ResetAfterGame();
+    void resetAfterGame();
 
     // Ends the program at once when another copy runs; then the start state.
-    void Form_Load() override;
+    void onLoad() override;
     // Lays every control out for the window's size: its geometry in twips
     // scaled by the current outer size over the outer size at load
     // (single-precision factors; frame children relative to their frame;
     // fonts unchanged), so that growing and shrinking back never drifts.
     // Nothing while minimised. The outer size is the window's own, menu bar
     // included, without the window manager's frame.
-    void Form_Resize() override;
-    void CmdGenerer_Click();
-    void Text1_Change();
-    void Cmdverif_Click();
-    void CmdIndice_Click();
-    void CmdAide_Click();
-    void quitter_Click(); // ends the program at once
-    void astuce_Click();
-    void guide_Click();
-    void apropos_Click();
-    void mnuSpelling_Click(); // "&Orthographe des nombres...": asks for the choice's window
+    void onResize() override;
+    void onGenerateClicked();
+    void onAnswerChanged();
+    void onCheckClicked();
+    void onHintClicked();
+    void onSolutionClicked();
+    void onQuitTriggered(); // ends the program at once
+    void onTipTriggered();
+    void onGuideTriggered();
+    void onAboutTriggered();
+    void onSpellingTriggered(); // "&Orthographe des nombres...": asks for the choice's window
 
     // The spelling of the numbers' words from the next draw on; the number
     // on screen keeps the answers it was drawn with.
@@ -88,17 +88,17 @@ public:
 
 signals:
     // Menu commands that open windows of other folders, connected at start-up.
-    void tipsRequested();     // astuce_Click: the tip of the day, not modal
-    void guideRequested();    // guide_Click: the guide, not modal
-    void aboutRequested();    // apropos_Click: the about box, not modal
-    void spellingRequested(); // mnuSpelling_Click: the spelling's window, modal
+    void tipsRequested();     // onTipTriggered: the tip of the day, not modal
+    void guideRequested();    // onGuideTriggered: the guide, not modal
+    void aboutRequested();    // onAboutTriggered: the about box, not modal
+    void spellingRequested(); // onSpellingTriggered: the spelling's window, modal
     // The reward: opens the game. While nothing is connected the main window
-    // stays shown after a reward; otherwise it hides until ResetAfterGame().
+    // stays shown after a reward; otherwise it hides until resetAfterGame().
     void rewardRequested();
 
 protected:
     QWidget* createWidget() override;
-    void Form_Unload() override;
+    void onUnload() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -133,9 +133,9 @@ private:
     std::vector<Placed> placed_;
 
     QPointer<QWidget> client_;
-    QPointer<QLabel> Label1_, Label3_, Label5_, Label6_;
-    std::array<QPointer<QLabel>, 2> Label4_;
-    QPointer<QPushButton> CmdGenerer_, Cmdverif_, CmdIndice_, CmdAide_;
-    QPointer<AnswerBox> Text1_;
-    std::array<QPointer<QRadioButton>, 6> Option1_;
+    QPointer<QLabel> numberLabel_, markLabel_, gamesPlayedCaption_, gamesPlayedLabel_;
+    std::array<QPointer<QLabel>, 2> countLabels_;
+    QPointer<QPushButton> generateButton_, checkButton_, hintButton_, solutionButton_;
+    QPointer<AnswerBox> answerBox_;
+    std::array<QPointer<QRadioButton>, 6> difficultyButtons_;
 };

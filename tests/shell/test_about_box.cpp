@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The about box: the system-information program, where it is looked for,
 // the links and the window, offscreen through its controls' names.
+#include "about_box.h"
 #include "about_commands.h"
 #include "about_pictures.h"
 #include "app_info.h"
@@ -8,8 +9,7 @@
 #include "desktop_system_information.h"
 #include "fake_desktop_shell.h"
 #include "fakes.h"
-#include "frm_about.h"
-#include "frm_instruct.h"
+#include "instructions_window.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -18,13 +18,13 @@
 
 Q_DECLARE_METATYPE(AboutLinks)
 
-class TestFrmAbout : public QObject {
+class TestAboutBox : public QObject {
     Q_OBJECT
 
     FakeSystemInformation info_;
     FakeDesktopShell shell_;
     FakeMessageBoxes boxes_;
-    std::unique_ptr<frmAbout> about_;
+    std::unique_ptr<AboutBox> about_;
     const AboutLinks links_{"p@v.test", "www.v.test"};
 
     QLabel* label(const char* name) const { return about_->control<QLabel>(name); }
@@ -35,8 +35,8 @@ private slots:
         info_ = FakeSystemInformation();
         shell_ = FakeDesktopShell();
         boxes_ = FakeMessageBoxes();
-        about_ = std::make_unique<frmAbout>(info_, shell_, boxes_, links_);
-        about_->Show(false);
+        about_ = std::make_unique<AboutBox>(info_, shell_, boxes_, links_);
+        about_->show(false);
     }
     void cleanup() {
         about_.reset();
@@ -61,9 +61,8 @@ private slots:
         QCOMPARE(shell_.started, program.isEmpty() ? QStringList() : QStringList{program});
         QCOMPARE(boxes_.shown.size(), size_t(message ? 1 : 0));
         if (message)
-            QCOMPARE(boxes_.shown[0].text + boxes_.shown[0].title +
-                         QString::number(boxes_.shown[0].style),
-                     "Les informations système ne sont pas disponibles actuellement0");
+            QCOMPARE(boxes_.shown[0].text + boxes_.shown[0].title + kindName(boxes_.shown[0].kind),
+                     "Les informations système ne sont pas disponibles actuellementplain");
         QVERIFY(about_->isVisible()); // the box stays open
     }
 
@@ -160,8 +159,8 @@ private slots:
         else if (how == 1)
             QTest::keyClick(about_->widget(), Qt::Key_Escape);
         else
-            about_ = std::make_unique<frmAbout>(info_, shell_, boxes_, links_); // not yet shown
-        about_->Show(false);
+            about_ = std::make_unique<AboutBox>(info_, shell_, boxes_, links_); // not yet shown
+        about_->show(false);
         QCOMPARE(label("lblVersion")->text(), "Version 5.0.0");
     }
 
@@ -181,7 +180,7 @@ private slots:
     void missingAddressShowsNoLink() {
         QFETCH(bool, built);
         QFETCH(AboutLinks, links);
-        const auto places = [](frmAbout& about) {
+        const auto places = [](AboutBox& about) {
             QStringList list;
             for (const QWidget* w : about.widget()->findChildren<QWidget*>())
                 list << w->objectName() + QString(" %1,%2 %3x%4")
@@ -191,12 +190,12 @@ private slots:
                                               .arg(w->height());
             return list;
         };
-        std::optional<frmAbout> about;
+        std::optional<AboutBox> about;
         if (built)
             about.emplace(info_, shell_, boxes_);
         else
             about.emplace(info_, shell_, boxes_, links);
-        about->Show(false);
+        about->show(false);
         QTEST(about->control<QLabel>("lblMail")->isVisible(), "mailShown");
         QTEST(about->control<QLabel>("lblUrl")->isVisible(), "webShown");
         QCOMPARE(about->control<QLabel>("lblMail")->text() + ' ' +
@@ -206,9 +205,9 @@ private slots:
     }
 
     void modalShowReturnsWhenClosed() {
-        about_ = std::make_unique<frmAbout>(info_, shell_, boxes_); // not yet shown
+        about_ = std::make_unique<AboutBox>(info_, shell_, boxes_); // not yet shown
         QTimer::singleShot(0, this, [this] { click(about_->control<QPushButton>("cmdOK")); });
-        about_->Show(true);
+        about_->show(true);
         QVERIFY(!about_->isVisible());
     }
 
@@ -219,13 +218,13 @@ private slots:
         QCOMPARE(logo.size(), QSize(84, 226));
         QCOMPARE(logo.deviceIndependentSize(), QSizeF(42, 113));
         QCOMPARE(icon.size(), QSize(64, 64));
-        frmInstruct instructions;
-        instructions.Load();
+        InstructionsWindow instructions;
+        instructions.load();
         QVERIFY2(label("Image1")->pixmap().toImage() ==
                      instructions.control<QLabel>("Image1")->pixmap().toImage(),
                  "the about box draws the game's icon otherwise than the game's windows");
     }
 };
 
-QTEST_MAIN(TestFrmAbout)
-#include "test_frm_about.moc"
+QTEST_MAIN(TestAboutBox)
+#include "test_about_box.moc"

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "frm_splash.h"
+#include "splash_window.h"
 
 #include "app_info.h"
 #include "brikko.h"
@@ -39,19 +39,19 @@ void line(QWidget* parent, const char* name, int top, const QColor& color) {
 
 } // namespace
 
-frmSplash::frmSplash(GameOptions& options, Brikko& game, QList<Form*> windows, Form& gameWindow,
-                     QObject* parent)
+SplashWindow::SplashWindow(GameOptions& options, Brikko& game, QList<Form*> windows,
+                           Form& gameWindow, QObject* parent)
     : Form(QStringLiteral("frmSplash"), parent), options_(options), game_(game),
       windows_(std::move(windows)), gameWindow_(gameWindow) {}
 
-QWidget* frmSplash::createWidget() {
+QWidget* SplashWindow::createWidget() {
     // No close box. Escape and the window manager's close request do what OK
     // does once it is enabled, and nothing while loading: the splash never
     // goes away without leading to the game window.
     auto* w = new CancelDialog;
     connect(w, &CancelDialog::cancelRequested, this, [this] {
         if (auto* ok = control<QPushButton>(QStringLiteral("cmdOk")); ok && ok->isEnabled())
-            cmdOk_Click();
+            onOkClicked();
     });
     w->setObjectName(name());
     w->setWindowTitle(gameCaption(u"Loading"));
@@ -86,37 +86,37 @@ QWidget* frmSplash::createWidget() {
     ok->setGeometry(twipsRect(0, 1560, 1095, 300));
     ok->setEnabled(false);
     ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, [this] { cmdOk_Click(); });
+    connect(ok, &QPushButton::clicked, this, [this] { onOkClicked(); });
     return w;
 }
 
-void frmSplash::Form_Load() {
+void SplashWindow::onLoad() {
     centreOnScreen(widget(), control<QPushButton>(QStringLiteral("cmdOk")));
     showAndLoad();
 }
 
-void frmSplash::Open() {
+void SplashWindow::open() {
     if (!isLoaded())
-        Load(); // its load shows it
+        load(); // its load shows it
     else
         showAndLoad();
 }
 
-void frmSplash::showAndLoad() {
+void SplashWindow::showAndLoad() {
     activatedSinceShown_ = false;
     // Shown again, it waits for its loading before OK does anything.
     if (auto* ok = control<QPushButton>(QStringLiteral("cmdOk")))
         ok->setEnabled(false);
-    Show(false);
+    show(false);
     // The window system may not make it the active window (or not yet): the
     // loading starts on the next pass anyway, unless the activation came first.
     QTimer::singleShot(0, this, [this] {
         if (!activatedSinceShown_)
-            Form_Activate();
+            onActivate();
     });
 }
 
-void frmSplash::Form_Activate() {
+void SplashWindow::onActivate() {
     // Runs once at a time, and only while the splash is shown.
     if (loading_ || !isVisible())
         return;
@@ -124,39 +124,39 @@ void frmSplash::Form_Activate() {
     activatedSinceShown_ = true;
     if (auto* ok = control<QPushButton>(QStringLiteral("cmdOk")))
         ok->setEnabled(false);
-    runLater(Step::LoadOptions); // once the splash has painted itself
+    runLater(Step::loadOptions); // once the splash has painted itself
 }
 
-void frmSplash::runLater(Step step) {
+void SplashWindow::runLater(Step step) {
     QTimer::singleShot(0, this, [this, step] { run(step); });
 }
 
-void frmSplash::run(Step step) {
+void SplashWindow::run(Step step) {
     if (!isVisible()) { // hidden meanwhile (the program ending): no further
         loading_ = false;
         return;
     }
     switch (step) {
-    case Step::LoadOptions:
+    case Step::loadOptions:
         setCaption(gameCaption(u"Loading Options"));
-        options_.LoadOptions();
+        options_.loadOptions();
         runLater(Step::LoadWindows);
         return;
     case Step::LoadWindows:
         setCaption(gameCaption(u"Loading Forms"));
         for (Form* f : windows_)
-            f->Load();
-        gameWindow_.Load();
+            f->load();
+        gameWindow_.load();
         if (options_.soundOn())
-            game_.PlaySound(QStringLiteral("Sound4.wav"));
+            game_.playSound(QStringLiteral("Sound4.wav"));
         runLater(Step::Finish);
         return;
     case Step::Finish:
         setCaption(gameCaption(u"Finished Loading"));
         loading_ = false;
         if (options_.hideSplash()) {
-            Hide();
-            gameWindow_.Show(false);
+            hide();
+            gameWindow_.show(false);
         } else if (auto* ok = control<QPushButton>(QStringLiteral("cmdOk"))) {
             ok->setEnabled(true);
         }
@@ -164,12 +164,12 @@ void frmSplash::run(Step step) {
     }
 }
 
-void frmSplash::setCaption(const QString& caption) {
+void SplashWindow::setCaption(const QString& caption) {
     if (QWidget* w = widget())
         w->setWindowTitle(caption);
 }
 
-void frmSplash::cmdOk_Click() {
-    Hide();
-    gameWindow_.Show(false);
+void SplashWindow::onOkClicked() {
+    hide();
+    gameWindow_.show(false);
 }

@@ -3,11 +3,11 @@
 // menus through a game, the keys whatever has the focus, the modal windows
 // opened from its menus, and the window manager's close requests.
 
-#include "frm_brikko.h"
-#include "frm_high_score.h"
-#include "frm_instruct.h"
-#include "frm_options.h"
 #include "game_fixture.h"
+#include "game_window.h"
+#include "high_score_window.h"
+#include "instructions_window.h"
+#include "options_window.h"
 #include "picture_box.h"
 #include "program_end.h"
 
@@ -26,22 +26,22 @@ namespace {
 
 struct WindowFixture : GameServices {
     FakeMediaControl media;
-    frmHighScore highScoreWindow;
-    frmInstruct instruct;
-    frmOptions optionsWindow{options, boxes};
+    HighScoreWindow highScoreWindow;
+    InstructionsWindow instruct;
+    OptionsWindow optionsWindow{options, boxes};
     Brikko game{{sounds, media, clock, random, AppPaths(dir.path(), dir.path(), dir.path())}};
-    frmBrikko window{game, {scores, highScoreWindow, optionsWindow, instruct}};
+    GameWindow window{game, {scores, highScoreWindow, optionsWindow, instruct}};
 
     WindowFixture() {
         // Scores no game here reaches: no name box, no table.
         writeFile(scores.filePath(), QByteArray("A:9000\r\n").repeated(5));
         game.connectLoop({&options, &boxes, &scores, &highScoreWindow, &window});
-        window.Show();
+        window.show();
         if (!QTest::qWaitForWindowExposed(window.widget()))
             qFatal("the game window is not shown");
     }
     QAction* action(const QString& name) const { return window.control<QAction>(name); }
-    // "1001": mnuNewGame, mnuPause, mnuEndGame, mnuHighScore enabled.
+    // "1001": newGame, pause, endGame, highScores enabled.
     QString menus() const {
         QString s;
         for (const char* n : {"mnuNewGame", "mnuPause", "mnuEndGame", "mnuHighScore"})
@@ -69,7 +69,7 @@ struct WindowFixture : GameServices {
 
 } // namespace
 
-class TestFrmBrikko : public QObject {
+class TestGameWindow : public QObject {
     Q_OBJECT
 
 private slots:
@@ -116,10 +116,10 @@ private slots:
     // manager's close request is refused: the game goes on.
     void throughAGame() {
         WindowFixture f;
-        QSignalSpy exercise(&f.window, &frmBrikko::exerciseWindowRequested);
+        QSignalSpy exercise(&f.window, &GameWindow::exerciseWindowRequested);
         (new QLineEdit("texte", f.window.control<QWidget>("client")))->setObjectName("probe");
         QStringList seen; // the menus, then PieceX, Orientation, Paused after each key
-        f.boxes.onMsgBox = [&] { seen << f.menus(); };
+        f.boxes.whileShown = [&] { seen << f.menus(); };
         const auto press = [&](const char* target, Qt::Key key, int repeats) {
             QWidget* to = f.window.control<QWidget>(target);
             to->setFocus();
@@ -174,7 +174,7 @@ private slots:
         };
         QObject::connect(&f.optionsWindow, &Form::shown, [&] { shown(f.optionsWindow); });
         QObject::connect(&f.instruct, &Form::shown, [&] { shown(f.instruct); });
-        QObject::connect(&f.window, &frmBrikko::aboutRequested,
+        QObject::connect(&f.window, &GameWindow::aboutRequested,
                          [&] { seen << QString("about asked, paused %1").arg(f.game.paused()); });
         f.playWhile([&] {
             f.action(command)->trigger();
@@ -218,7 +218,7 @@ private slots:
     // in the fonts the program ships, where the layout puts them.
     void optionsCaptionsShownWhole() {
         WindowFixture f;
-        f.optionsWindow.Load();
+        f.optionsWindow.load();
         QStringList cut;
         for (QWidget* w : f.optionsWindow.widget()->findChildren<QWidget*>()) {
             const auto* label = qobject_cast<QLabel*>(w);
@@ -256,5 +256,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestFrmBrikko)
-#include "test_frm_brikko.moc"
+QTEST_MAIN(TestGameWindow)
+#include "test_game_window.moc"

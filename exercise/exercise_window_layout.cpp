@@ -5,7 +5,7 @@
 #include "answer_box.h"
 #include "dialog_font.h"
 #include "difficulty.h"
-#include "form1.h"
+#include "exercise_window.h"
 #include "icons.h"
 #include "units.h"
 
@@ -42,8 +42,8 @@ QPalette withColor(QPalette palette, QPalette::ColorRole role, const QColor& col
 } // namespace
 
 template <typename W>
-W* Form1::place(W* widget, QWidget* container, const QString& name, int left, int top, int width,
-                int height) {
+W* ExerciseWindow::place(W* widget, QWidget* container, const QString& name, int left, int top,
+                         int width, int height) {
     widget->setParent(container);
     widget->setObjectName(name);
     const QRect twips(left, top, width, height);
@@ -52,7 +52,7 @@ W* Form1::place(W* widget, QWidget* container, const QString& name, int left, in
     return widget;
 }
 
-QWidget* Form1::createWidget() {
+QWidget* ExerciseWindow::createWidget() {
     placed_.clear();
     auto* window = new QMainWindow;
     window->setObjectName(QStringLiteral("Form1"));
@@ -65,32 +65,33 @@ QWidget* Form1::createWidget() {
     window->setCentralWidget(client);
     client->installEventFilter(this);
 
-    Label1_ = place(new QLabel(hiddenNumberText()), client, QStringLiteral("Label1"), 128, 120,
-                    4815, 735);
-    Label1_->setFont(arialBold(27.75));
-    Label1_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    Label1_->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-    Label1_->setLineWidth(1);
+    numberLabel_ = place(new QLabel(hiddenNumberText()), client, QStringLiteral("Label1"), 128, 120,
+                         4815, 735);
+    numberLabel_->setFont(arialBold(27.75));
+    numberLabel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    numberLabel_->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    numberLabel_->setLineWidth(1);
     // A forced light background takes a forced dark text: a dark desktop
     // palette would otherwise paint light text on it.
-    Label1_->setAutoFillBackground(true);
-    Label1_->setPalette(withColor(withColor(Label1_->palette(), QPalette::Window, numberBackground),
-                                  QPalette::WindowText, Qt::black));
-    Label1_->setAccessibleDescription(QStringLiteral("Nombre à écrire en lettres"));
+    numberLabel_->setAutoFillBackground(true);
+    numberLabel_->setPalette(
+        withColor(withColor(numberLabel_->palette(), QPalette::Window, numberBackground),
+                  QPalette::WindowText, Qt::black));
+    numberLabel_->setAccessibleDescription(QStringLiteral("Nombre à écrire en lettres"));
 
-    CmdGenerer_ = place(new QPushButton(QStringLiteral("&Générer un nombre")), client,
-                        QStringLiteral("CmdGenerer"), 5648, 120, 1695, 735);
+    generateButton_ = place(new QPushButton(QStringLiteral("&Générer un nombre")), client,
+                            QStringLiteral("CmdGenerer"), 5648, 120, 1695, 735);
 
     auto* difficultyFrame = place(new QGroupBox(QStringLiteral("Choisis la difficulté !")), client,
                                   QStringLiteral("Frame1"), 128, 960, 7215, 1095);
     static constexpr int OptionLeft[3] = {240, 2760, 5280};
     for (int i = 0; i < DifficultyCount; ++i) {
-        Option1_[std::size_t(i)] = place(new QRadioButton(difficultyCaption(i)), difficultyFrame,
-                                         QStringLiteral("Option1(%1)").arg(i), OptionLeft[i % 3],
-                                         i < 3 ? 360 : 720, 1800, 300);
-        Option1_[std::size_t(i)]->setAccessibleName(difficultySpokenName(i));
+        difficultyButtons_[std::size_t(i)] = place(
+            new QRadioButton(difficultyCaption(i)), difficultyFrame,
+            QStringLiteral("Option1(%1)").arg(i), OptionLeft[i % 3], i < 3 ? 360 : 720, 1800, 300);
+        difficultyButtons_[std::size_t(i)]->setAccessibleName(difficultySpokenName(i));
     }
-    Option1_[0]->setChecked(true);
+    difficultyButtons_[0]->setChecked(true);
 
     // Never visible and always empty: the reference words are kept by the
     // exercise state, where no screen reader can read them.
@@ -99,31 +100,33 @@ QWidget* Form1::createWidget() {
     reference->setWordWrap(true);
     reference->setVisible(false);
 
-    CmdAide_ = place(new QPushButton(QStringLiteral("&Solution")), client,
-                     QStringLiteral("CmdAide"), 128, 2280, 720, 735);
-    CmdIndice_ = place(new QPushButton(QStringLiteral("&Indices")), client,
-                       QStringLiteral("CmdIndice"), 960, 2280, 735, 735);
+    solutionButton_ = place(new QPushButton(QStringLiteral("&Solution")), client,
+                            QStringLiteral("CmdAide"), 128, 2280, 720, 735);
+    hintButton_ = place(new QPushButton(QStringLiteral("&Indices")), client,
+                        QStringLiteral("CmdIndice"), 960, 2280, 735, 735);
 
-    Label5_ = place(new QLabel, client, QStringLiteral("Label5"), 1988, 2280, 3495, 495);
-    Label5_->setFont(arialBold(12));
-    Label5_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    Label5_->setWordWrap(true);
-    Label6_ = place(new QLabel, client, QStringLiteral("Label6"), 3428, 2760, 615, 495);
-    Label6_->setFont(arialBold(12));
-    Label6_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    gamesPlayedCaption_ =
+        place(new QLabel, client, QStringLiteral("Label5"), 1988, 2280, 3495, 495);
+    gamesPlayedCaption_->setFont(arialBold(12));
+    gamesPlayedCaption_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    gamesPlayedCaption_->setWordWrap(true);
+    gamesPlayedLabel_ = place(new QLabel, client, QStringLiteral("Label6"), 3428, 2760, 615, 495);
+    gamesPlayedLabel_->setFont(arialBold(12));
+    gamesPlayedLabel_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
 
-    Cmdverif_ = place(new QPushButton(QStringLiteral("&Vérifier")), client,
-                      QStringLiteral("Cmdverif"), 5648, 2280, 1695, 735);
-    Cmdverif_->setDefault(true);
+    checkButton_ = place(new QPushButton(QStringLiteral("&Vérifier")), client,
+                         QStringLiteral("Cmdverif"), 5648, 2280, 1695, 735);
+    checkButton_->setDefault(true);
 
-    Text1_ = place(new AnswerBox, client, QStringLiteral("Text1"), 120, 3240, 7215, 1455);
-    Text1_->setFont(arialBold(14.25));
-    Text1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    Text1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    Text1_->setPalette(withColor(withColor(Text1_->palette(), QPalette::Base, answerBackground),
-                                 QPalette::Text, answerTextColor()));
-    Text1_->setText(instructionText());
-    Text1_->setAccessibleName(QStringLiteral("Ta réponse en lettres"));
+    answerBox_ = place(new AnswerBox, client, QStringLiteral("Text1"), 120, 3240, 7215, 1455);
+    answerBox_->setFont(arialBold(14.25));
+    answerBox_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    answerBox_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    answerBox_->setPalette(
+        withColor(withColor(answerBox_->palette(), QPalette::Base, answerBackground),
+                  QPalette::Text, answerTextColor()));
+    answerBox_->setText(instructionText());
+    answerBox_->setAccessibleName(QStringLiteral("Ta réponse en lettres"));
 
     auto* scoreFrame = place(new QGroupBox(QStringLiteral("Score :")), client,
                              QStringLiteral("Frame2"), 135, 4920, 7200, 1095);
@@ -131,13 +134,15 @@ QWidget* Form1::createWidget() {
     smiling->setPixmap(smilingFace(window->devicePixelRatioF()));
     smiling->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     smiling->setAccessibleName(QStringLiteral("Visage souriant : bonnes réponses"));
-    Label4_[0] = place(new QLabel, scoreFrame, QStringLiteral("Label4(0)"), 960, 360, 495, 495);
-    Label4_[0]->setAccessibleDescription(QStringLiteral("Nombre de bonnes réponses"));
-    Label3_ = place(new QLabel, scoreFrame, QStringLiteral("Label3"), 2520, 360, 2055, 495);
-    Label3_->setAccessibleDescription(QStringLiteral("Note de la série sur 10"));
-    Label4_[1] = place(new QLabel, scoreFrame, QStringLiteral("Label4(1)"), 5760, 360, 495, 495);
-    Label4_[1]->setAccessibleDescription(QStringLiteral("Nombre de mauvaises réponses"));
-    for (QLabel* label : {Label4_[0].data(), Label3_.data(), Label4_[1].data()}) {
+    countLabels_[0] =
+        place(new QLabel, scoreFrame, QStringLiteral("Label4(0)"), 960, 360, 495, 495);
+    countLabels_[0]->setAccessibleDescription(QStringLiteral("Nombre de bonnes réponses"));
+    markLabel_ = place(new QLabel, scoreFrame, QStringLiteral("Label3"), 2520, 360, 2055, 495);
+    markLabel_->setAccessibleDescription(QStringLiteral("Note de la série sur 10"));
+    countLabels_[1] =
+        place(new QLabel, scoreFrame, QStringLiteral("Label4(1)"), 5760, 360, 495, 495);
+    countLabels_[1]->setAccessibleDescription(QStringLiteral("Nombre de mauvaises réponses"));
+    for (QLabel* label : {countLabels_[0].data(), markLabel_.data(), countLabels_[1].data()}) {
         label->setFont(arialBold(20.25));
         label->setAlignment(Qt::AlignCenter);
     }
@@ -149,33 +154,33 @@ QWidget* Form1::createWidget() {
     // Enter on a focused button presses that button; elsewhere the window's
     // default button, Cmdverif, takes it.
     for (QPushButton* button :
-         {CmdGenerer_.data(), CmdAide_.data(), CmdIndice_.data(), Cmdverif_.data()})
+         {generateButton_.data(), solutionButton_.data(), hintButton_.data(), checkButton_.data()})
         button->setAutoDefault(true);
 
-    QWidget::setTabOrder(CmdGenerer_, Text1_);
-    QWidget::setTabOrder(Text1_, Cmdverif_);
-    QWidget::setTabOrder(Cmdverif_, CmdAide_);
-    QWidget::setTabOrder(CmdAide_, CmdIndice_);
-    QWidget* previous = CmdIndice_;
-    for (auto& option : Option1_) {
+    QWidget::setTabOrder(generateButton_, answerBox_);
+    QWidget::setTabOrder(answerBox_, checkButton_);
+    QWidget::setTabOrder(checkButton_, solutionButton_);
+    QWidget::setTabOrder(solutionButton_, hintButton_);
+    QWidget* previous = hintButton_;
+    for (auto& option : difficultyButtons_) {
         QWidget::setTabOrder(previous, option);
         previous = option;
     }
 
     buildMenus(window);
 
-    connect(CmdGenerer_, &QPushButton::clicked, this, [this] { CmdGenerer_Click(); });
-    connect(Cmdverif_, &QPushButton::clicked, this, [this] { Cmdverif_Click(); });
-    connect(CmdIndice_, &QPushButton::clicked, this, [this] { CmdIndice_Click(); });
-    connect(CmdAide_, &QPushButton::clicked, this, [this] { CmdAide_Click(); });
-    connect(Text1_, &QPlainTextEdit::textChanged, this, [this] { Text1_Change(); });
+    connect(generateButton_, &QPushButton::clicked, this, [this] { onGenerateClicked(); });
+    connect(checkButton_, &QPushButton::clicked, this, [this] { onCheckClicked(); });
+    connect(hintButton_, &QPushButton::clicked, this, [this] { onHintClicked(); });
+    connect(solutionButton_, &QPushButton::clicked, this, [this] { onSolutionClicked(); });
+    connect(answerBox_, &QPlainTextEdit::textChanged, this, [this] { onAnswerChanged(); });
 
     window->resize(twipsToPixels(ClientWidthTwips),
                    twipsToPixels(ClientHeightTwips) + window->menuBar()->sizeHint().height());
     return window;
 }
 
-void Form1::buildMenus(QMainWindow* window) {
+void ExerciseWindow::buildMenus(QMainWindow* window) {
     QMenuBar* bar = window->menuBar();
     QMenu* fichier = bar->addMenu(QStringLiteral("&Fichier"));
     fichier->setObjectName(QStringLiteral("fichier"));
@@ -197,18 +202,18 @@ void Form1::buildMenus(QMainWindow* window) {
     QAction* apropos = quoi->addAction(QStringLiteral("&A propos"));
     apropos->setObjectName(QStringLiteral("apropos"));
 
-    connect(quitter, &QAction::triggered, this, [this] { quitter_Click(); });
-    connect(astuce, &QAction::triggered, this, [this] { astuce_Click(); });
-    connect(guide, &QAction::triggered, this, [this] { guide_Click(); });
-    connect(apropos, &QAction::triggered, this, [this] { apropos_Click(); });
-    connect(spelling, &QAction::triggered, this, [this] { mnuSpelling_Click(); });
+    connect(quitter, &QAction::triggered, this, [this] { onQuitTriggered(); });
+    connect(astuce, &QAction::triggered, this, [this] { onTipTriggered(); });
+    connect(guide, &QAction::triggered, this, [this] { onGuideTriggered(); });
+    connect(apropos, &QAction::triggered, this, [this] { onAboutTriggered(); });
+    connect(spelling, &QAction::triggered, this, [this] { onSpellingTriggered(); });
 }
 
-void Form1::Form_Unload() {
+void ExerciseWindow::onUnload() {
     placed_.clear();
 }
 
-bool Form1::eventFilter(QObject* watched, QEvent* event) {
+bool ExerciseWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == client_.data() && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
@@ -220,20 +225,20 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
     return Form::eventFilter(watched, event);
 }
 
-void Form1::pressDefaultButton() {
-    if (Cmdverif_ && Cmdverif_->isEnabled() && Cmdverif_->isVisible())
-        Cmdverif_->click();
+void ExerciseWindow::pressDefaultButton() {
+    if (checkButton_ && checkButton_->isEnabled() && checkButton_->isVisible())
+        checkButton_->click();
 }
 
-int Form1::outerWidthTwips() const {
+int ExerciseWindow::outerWidthTwips() const {
     return widget() ? int(pixelsToTwips(widget()->width())) : 0;
 }
 
-int Form1::outerHeightTwips() const {
+int ExerciseWindow::outerHeightTwips() const {
     return widget() ? int(pixelsToTwips(widget()->height())) : 0;
 }
 
-void Form1::Form_Resize() {
+void ExerciseWindow::onResize() {
     QWidget* window = widget();
     if (!window || window->isMinimized())
         return;

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cls_misc_form.h"
+#include "window_utilities.h"
 
 #include "clock.h"
 #include "event_pump.h"
@@ -52,14 +52,14 @@ QDateTime addInterval(const QDateTime& when, const QString& code, int amount) {
 }
 } // namespace
 
-clsMiscForm::clsMiscForm(MiscFormServices services) : s_(services) {}
+WindowUtilities::WindowUtilities(WindowUtilityServices services) : s_(services) {}
 
-clsMiscForm::~clsMiscForm() = default;
+WindowUtilities::~WindowUtilities() = default;
 
-void clsMiscForm::Delay(qint16& intAmtOfDelay, const QString& strTypeOfDelay) {
+void WindowUtilities::delay(qint16& amount, const QString& unit) {
     const QDateTime start = s_.clock.now();
     const QString startText = timeOfDayText(start);
-    const QString endText = timeOfDayText(addInterval(start, strTypeOfDelay, intAmtOfDelay));
+    const QString endText = timeOfDayText(addInterval(start, unit, amount));
     for (;;) {
         const QDateTime now = s_.clock.now();
         const QString nowText = timeOfDayText(now);
@@ -75,8 +75,8 @@ void clsMiscForm::Delay(qint16& intAmtOfDelay, const QString& strTypeOfDelay) {
     }
 }
 
-void clsMiscForm::Mini_Delay(qint32& lngDelayAmt) {
-    const qint64 end = qint64(tick32(s_.clock)) + lngDelayAmt;
+void WindowUtilities::delayMilliseconds(qint32& milliseconds) {
+    const qint64 end = qint64(tick32(s_.clock)) + milliseconds;
     if (end > std::numeric_limits<qint32>::max() || end < std::numeric_limits<qint32>::min())
         throw std::overflow_error("end tick out of the 32-bit range");
     for (;;) {
@@ -88,25 +88,25 @@ void clsMiscForm::Mini_Delay(qint32& lngDelayAmt) {
     }
 }
 
-void clsMiscForm::RemoveX(Form& frm) {
-    frm.removeCloseCommand();
+void WindowUtilities::removeCloseCommand(Form& form) {
+    form.removeCloseCommand();
 }
 
-bool clsMiscForm::IsAnotherInstance(const QString& strApplName) {
+bool WindowUtilities::isAnotherInstance(const QString& applicationName) {
     if (!s_.guard.anotherInstanceRunning())
         return false;
     const QString oldTitle = s_.windows.applicationTitle();
-    s_.windows.setApplicationTitle(strApplName);
-    ActivateOtherInstance(oldTitle);
+    s_.windows.setApplicationTitle(applicationName);
+    activateOtherInstance(oldTitle);
     return true;
 }
 
-bool clsMiscForm::CenterForm(Form& objForm) {
+bool WindowUtilities::centerForm(Form& form) {
     // Errors stop the centring and are what the result reports.
     try {
-        if (objForm.scaleMode() != Form::ScaleMode::Twips)
+        if (form.scaleMode() != Form::ScaleMode::Twips)
             return false;
-        QWidget* window = objForm.widget();
+        QWidget* window = form.widget();
         if (!window)
             return true;
         const QRect area = s_.windows.availableGeometry(*window);
@@ -119,14 +119,14 @@ bool clsMiscForm::CenterForm(Form& objForm) {
     }
 }
 
-void clsMiscForm::AlwaysOnTop(Form& frm, bool bOnTop) {
-    QWidget* window = frm.widget();
+void WindowUtilities::setAlwaysOnTop(Form& form, bool onTop) {
+    QWidget* window = form.widget();
     if (!window)
         return;
-    if (window->windowFlags().testFlag(Qt::WindowStaysOnTopHint) != bOnTop) {
+    if (window->windowFlags().testFlag(Qt::WindowStaysOnTopHint) != onTop) {
         // New flags hide a shown window; it comes back where it was.
         const bool visible = window->isVisible();
-        window->setWindowFlag(Qt::WindowStaysOnTopHint, bOnTop);
+        window->setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
         if (visible)
             window->show();
     }
@@ -136,7 +136,7 @@ void clsMiscForm::AlwaysOnTop(Form& frm, bool bOnTop) {
     }
 }
 
-void clsMiscForm::ActivateOtherInstance(const QString& caption) {
+void WindowUtilities::activateOtherInstance(const QString& caption) {
     QWidget* window = s_.windows.findWindow(caption);
     s_.pump.doEvents();
     if (!window)

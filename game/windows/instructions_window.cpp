@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "frm_instruct.h"
+#include "instructions_window.h"
 
 #include "brikko_icon.h"
 #include "cancel_dialog.h"
@@ -10,13 +10,14 @@
 #include <QLabel>
 #include <QPushButton>
 
-frmInstruct::frmInstruct(QObject* parent) : Form(QStringLiteral("frmInstruct"), parent) {}
+InstructionsWindow::InstructionsWindow(QObject* parent)
+    : Form(QStringLiteral("frmInstruct"), parent) {}
 
-QWidget* frmInstruct::createWidget() {
+QWidget* InstructionsWindow::createWidget() {
     // Enter presses OK; Escape does what OK does.
     auto* w = CancelDialog::fixedSize(gameCaption() + QStringLiteral(" Instructions"),
                                       QSize(twipsToPixels(5535), twipsToPixels(2625)));
-    connect(w, &CancelDialog::cancelRequested, this, [this] { cmdOk_Click(); });
+    connect(w, &CancelDialog::cancelRequested, this, [this] { onOkClicked(); });
 
     const struct {
         const char* name;
@@ -46,15 +47,15 @@ QWidget* frmInstruct::createWidget() {
     ok->setObjectName(QStringLiteral("cmdOk"));
     ok->setGeometry(twipsRect(0, 2220, 1095, 300));
     ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, [this] { cmdOk_Click(); });
+    connect(ok, &QPushButton::clicked, this, [this] { onOkClicked(); });
     ok->setFocus();
     return w;
 }
 
-void frmInstruct::Form_Load() {
+void InstructionsWindow::onLoad() {
     centreOnScreen(widget(), control<QPushButton>(QStringLiteral("cmdOk")));
 }
 
-void frmInstruct::cmdOk_Click() {
-    Hide();
+void InstructionsWindow::onOkClicked() {
+    hide();
 }

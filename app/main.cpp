@@ -1,27 +1,27 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app_paths.h"
-#include "clock.h"
 #include "command_line.h"
-#include "desktop_shell.h"
 #include "form1.h"
 #include "frm_about.h"
 #include "frm_guide.h"
 #include "frm_spelling.h"
 #include "frm_tip.h"
-#include "icons.h"
-#include "instance_guard.h"
-#include "message_boxes.h"
 #include "program_end.h"
+#include "program_icon.h"
 #include "program_windows.h"
-#include "random.h"
-#include "registry.h"
+#include "qt_desktop_shell.h"
+#include "qt_instance_guard.h"
+#include "qt_message_boxes.h"
+#include "qt_settings_store.h"
 #include "sdl_audio.h"
 #include "sdl_media_control.h"
 #include "sdl_sound_player.h"
-#include "settings_store.h"
 #include "startup.h"
 #include "startup_probe.h"
+#include "system_clock.h"
+#include "system_registry.h"
 #include "termination_signals.h"
+#include "xoshiro_random.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -35,15 +35,21 @@ namespace {
 // sound finds it open: a sound asked for while it is still being looked for
 // is dropped.
 class OpenAudioOnceShown : public QObject {
+public:
+    explicit OpenAudioOnceShown(SdlAudioDevice& audio) : audio_(audio) {}
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         const auto* window = qobject_cast<QWindow*>(watched);
         if (event->type() == QEvent::Expose && window && window->isExposed()) {
             qApp->removeEventFilter(this);
-            SdlAudioDevice::shared().open();
+            audio_.open();
         }
         return false;
     }
+
+private:
+    SdlAudioDevice& audio_;
 };
 } // namespace
 
@@ -78,20 +84,23 @@ int main(int argc, char* argv[]) {
     QtMessageBoxes boxes;
     QtSettingsStore settings(&boxes);
     const AppPaths paths = AppPaths::system();
-    SdlSoundPlayer sounds;
-    SdlMediaControl music;
+    // The one audio output, which the sound and the music share; it outlives
+    // them.
+    SdlAudioDevice audio(clock);
+    SdlSoundPlayer sounds(audio);
+    SdlMediaControl music(audio);
     // A later copy that gets no answer from the first says so before it ends.
     auto guard = std::make_unique<QtInstanceGuard>(
         executableBaseName(), &Module2::BringProgramForward,
         [&boxes] { boxes.msgBox(QtInstanceGuard::noAnswerMessage(), MsgExclamation); });
 
-    OpenAudioOnceShown openAudio;
+    OpenAudioOnceShown openAudio(audio);
     app.installEventFilter(&openAudio);
     // Ending the program at once stops the sound and the music, without
     // waiting for a sound system that does not answer; the single-instance
     // lock and socket go with the guard as main() returns. A termination
     // signal (the desktop session logging out) ends it the same way.
-    ProgramEnd::addShutdownHook([] { closeSdlAudio(); });
+    ProgramEnd::addShutdownHook([&audio] { audio.releaseForExit(); });
     TerminationSignals endSignals([] { ProgramEnd::endProgram(); });
 
     Form1 form1(ExerciseServices{clock, random, sounds, boxes, *guard, paths});

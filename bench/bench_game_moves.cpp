@@ -17,10 +17,10 @@
 #include "bench_support.h"
 #include "board_renderer.h"
 #include "brikko.h"
-#include "clock.h"
 #include "media_control.h"
-#include "random.h"
 #include "sound_player.h"
+#include "system_clock.h"
+#include "xoshiro_random.h"
 
 #include <QGuiApplication>
 

@@ -20,15 +20,15 @@
 #include "bench_support.h"
 #include "board_renderer.h"
 #include "brikko.h"
-#include "clock.h"
 #include "game_options.h"
 #include "game_session.h"
 #include "high_scores.h"
 #include "media_control.h"
 #include "message_boxes.h"
 #include "profile_file.h"
-#include "random.h"
 #include "sound_player.h"
+#include "system_clock.h"
+#include "xoshiro_random.h"
 
 #include <QApplication>
 #include <QTemporaryDir>

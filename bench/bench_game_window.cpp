@@ -21,7 +21,6 @@
 
 #include "bench_support.h"
 #include "brikko.h"
-#include "clock.h"
 #include "frm_brikko.h"
 #include "frm_high_score.h"
 #include "frm_instruct.h"
@@ -31,8 +30,9 @@
 #include "media_control.h"
 #include "message_boxes.h"
 #include "profile_file.h"
-#include "random.h"
 #include "sound_player.h"
+#include "system_clock.h"
+#include "xoshiro_random.h"
 
 #include <QAction>
 #include <QApplication>

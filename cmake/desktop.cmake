@@ -14,8 +14,8 @@ set(VORELLE_CONTACT_EMAIL "" CACHE STRING
 set(VORELLE_BUGTRACKER_URL "" CACHE STRING "Where to report a fault (https://...), in the metainfo")
 set(VORELLE_SCREENSHOT_BASE_URL "" CACHE STRING
     "The web folder that holds exercise.png and game.png of docs/images, for the metainfo")
-target_compile_definitions(platform PRIVATE VORELLE_CONTACT_EMAIL="${VORELLE_CONTACT_EMAIL}"
-                                            VORELLE_HOMEPAGE_URL="${VORELLE_HOMEPAGE_URL}")
+target_compile_definitions(window_kit PRIVATE VORELLE_CONTACT_EMAIL="${VORELLE_CONTACT_EMAIL}"
+                                              VORELLE_HOMEPAGE_URL="${VORELLE_HOMEPAGE_URL}")
 
 # The desktop entry and the metainfo (cmake/desktop_files.cmake checks the
 # addresses).
@@ -35,7 +35,7 @@ set(VORELLE_INSTALL_DATADIR "${CMAKE_INSTALL_DATADIR}/vorelle")
 # relative to the program's folder.
 file(RELATIVE_PATH VORELLE_DATA_FROM_BIN "${CMAKE_INSTALL_FULL_BINDIR}"
      "${CMAKE_INSTALL_FULL_DATADIR}/vorelle")
-target_compile_definitions(platform PRIVATE VORELLE_DATA_FROM_BIN="${VORELLE_DATA_FROM_BIN}")
+target_compile_definitions(files PRIVATE VORELLE_DATA_FROM_BIN="${VORELLE_DATA_FROM_BIN}")
 target_compile_definitions(vorelle PRIVATE VORELLE_APP_ID="${VORELLE_APP_ID}")
 
 configure_file(${CMAKE_SOURCE_DIR}/assets/vorelle.svg

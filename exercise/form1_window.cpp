@@ -58,7 +58,6 @@ QWidget* Form1::createWidget() {
     auto* window = new QMainWindow;
     window->setObjectName(QStringLiteral("Form1"));
     window->setWindowTitle(QStringLiteral("Vorelle"));
-    window->setWindowIcon(programIcon());
     // The controls without a font of their own use the classic dialog font.
     window->setFont(dialogFont());
 

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QIcon>
 #include <QPixmap>
 
 // The exercise window's pictures, drawn from the SVG files built into the
@@ -9,5 +8,3 @@
 
 QPixmap smilingFace(qreal devicePixelRatio = 1.0); // 32 × 32
 QPixmap sadFace(qreal devicePixelRatio = 1.0);     // 32 × 32
-// The program's icon at every usual size, drawn from its SVG at build time.
-QIcon programIcon();

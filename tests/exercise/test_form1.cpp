@@ -85,11 +85,6 @@ private slots:
         QVERIFY(!f->get("Label2")->isVisible() && f->get<QRadioButton>("Option1(0)")->isChecked());
         QVERIFY(f->get<QPushButton>("Cmdverif")->isDefault());
         QCOMPARE(f->buttons(), (Buttons{true, false, false, false}));
-        // The program icon, read from its PNGs at every size it was drawn at.
-        const QIcon icon = f->form.widget()->windowIcon();
-        QCOMPARE(icon.availableSizes(),
-                 (QList<QSize>{{16, 16}, {24, 24}, {32, 32}, {48, 48}, {64, 64}, {128, 128}}));
-        QCOMPARE(icon.pixmap(128).toImage().pixelColor(64, 64).alpha(), 255);
         QTest::keyClicks(f->text1(), "a"); // typing enables the buttons before any draw
         // Keyboard order: CmdGenerer, Text1, Cmdverif, CmdAide, CmdIndice, the
         // options; Tab in the answer box moves on rather than typing a tab.

@@ -12,7 +12,7 @@
 #include "form1.h"
 #include "frm_spelling.h"
 #include "program_end.h"
-#include "settings_store.h"
+#include "qt_settings_store.h"
 #include "strange_files.h"
 
 #include <QAction>

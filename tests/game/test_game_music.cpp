@@ -6,6 +6,7 @@
 #include "game_fixture.h"
 #include "sdl_audio.h"
 #include "sdl_media_control.h"
+#include "system_clock.h"
 
 #include <QDir>
 #include <QTest>

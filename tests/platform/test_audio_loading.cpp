@@ -8,6 +8,7 @@
 #include "sdl_audio.h"
 #include "sdl_media_control.h"
 #include "sdl_sound_player.h"
+#include "system_clock.h"
 
 #include <QFile>
 #include <QTest>
@@ -33,19 +34,21 @@ private slots:
 };
 
 void TestAudioLoading::loadedAtTheFirstSound() {
-    SdlSoundPlayer sounds;
-    SdlMediaControl music;
+    SystemClock clock;
+    SdlAudioDevice output(clock);
+    SdlSoundPlayer sounds(output);
+    SdlMediaControl music(output);
     music.closeMusic();
     QVERIFY(!mapped("libSDL2-2.0.so"));
     QVERIFY(!mapped("libSDL2_mixer-2.0.so"));
 
     // The output is looked for in the background; this first sound is dropped.
     sounds.play(asset(QStringLiteral("gagner.wav")));
-    QVERIFY(QTest::qWaitFor([] { return SdlAudioDevice::shared().open(); }, 20000));
+    QVERIFY(QTest::qWaitFor([&output] { return output.open(); }, 20000));
     QVERIFY(mapped("libSDL2-2.0.so"));
     QVERIFY(mapped("libSDL2_mixer-2.0.so"));
-    QVERIFY(SdlAudioDevice::shared().isOpen());
-    SdlAudioDevice::shared().close();
+    QVERIFY(output.isOpen());
+    output.close();
 }
 
 QTEST_GUILESS_MAIN(TestAudioLoading)

@@ -3,8 +3,8 @@
 // the close command's removal and centring.
 #include "cls_misc_form.h"
 #include "fakes.h"
+#include "qt_window_system.h"
 #include "system_menu.h"
-#include "window_system.h"
 
 #include <QWidget>
 #include <QWindow>

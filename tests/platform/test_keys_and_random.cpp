@@ -2,7 +2,7 @@
 // The game's key codes from the toolkit's keys, and the fractions of the
 // pseudo-random generator.
 #include "key_codes.h"
-#include "random.h"
+#include "xoshiro_random.h"
 
 #include <QTest>
 #include <cmath>

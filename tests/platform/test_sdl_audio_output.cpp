@@ -7,6 +7,7 @@
 #include "sdl_audio.h"
 #include "sdl_media_control.h"
 #include "sdl_sound_player.h"
+#include "system_clock.h"
 
 #include <QDir>
 #include <QFileInfo>

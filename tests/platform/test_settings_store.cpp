@@ -3,7 +3,7 @@
 // files a value comes from, files that are not regular files (never opened,
 // never replaced), writes only of a change, and a save that fails said once.
 #include "fakes.h"
-#include "settings_store.h"
+#include "qt_settings_store.h"
 #include "strange_files.h"
 
 #include <QDir>

@@ -9,21 +9,21 @@
 // It holds the single-instance lock and socket as the program does (in the
 // runtime folder) and ends as the program does: its event loop returns the
 // status, "&Quitter" and a termination signal alike.
-#include "clock.h"
-#include "desktop_shell.h"
 #include "fakes.h"
 #include "form1.h"
 #include "frm_about.h"
-#include "instance_guard.h"
-#include "message_boxes.h"
 #include "program_end.h"
 #include "program_windows.h"
-#include "random.h"
-#include "registry.h"
+#include "qt_desktop_shell.h"
+#include "qt_instance_guard.h"
+#include "qt_message_boxes.h"
 #include "sdl_audio.h"
 #include "sdl_media_control.h"
 #include "sdl_sound_player.h"
+#include "system_clock.h"
+#include "system_registry.h"
 #include "termination_signals.h"
+#include "xoshiro_random.h"
 
 #include <QAction>
 #include <QApplication>
@@ -37,6 +37,7 @@ void say(const QString& line) {
 }
 // Message boxes and the music's calls, written out.
 struct Printed : MessageBoxes, MediaControl {
+    explicit Printed(SdlAudioDevice& audio) : real(audio) {}
     SdlMediaControl real;
     void msgBox(const QString& text, int, const QString&) override { say("box: " + text); }
     QString inputBox(const QString& prompt, const QString&, const QString&) override {
@@ -60,13 +61,14 @@ int main(int argc, char* argv[]) {
     SystemClock clock;
     XoshiroRandom random;
     QtMessageBoxes realBoxes;
-    SdlMediaControl realMusic;
-    Printed printed;
+    SdlAudioDevice audio(clock);
+    SdlMediaControl realMusic(audio);
+    Printed printed(audio);
     const bool printing = quitMidGame || playOn;
     MessageBoxes& boxes = printing ? static_cast<MessageBoxes&>(printed) : realBoxes;
     MediaControl& music = printing ? static_cast<MediaControl&>(printed) : realMusic;
-    SdlSoundPlayer sounds;
-    ProgramEnd::addShutdownHook([] { closeSdlAudio(), say("ended"); });
+    SdlSoundPlayer sounds(audio);
+    ProgramEnd::addShutdownHook([&audio] { audio.releaseForExit(), say("ended"); });
     TerminationSignals endSignals([] { ProgramEnd::endProgram(); });
     QtInstanceGuard guard(QStringLiteral("game-helper"), [] {});
     if (guard.anotherInstanceRunning())

@@ -2,7 +2,7 @@
 // Takes the single-instance lock as the program does and says "first" or
 // "second" (after "no answer" when the first copy did not answer); the first
 // then stays, saying "raised" when a later copy asks.
-#include "instance_guard.h"
+#include "qt_instance_guard.h"
 
 #include <QCoreApplication>
 #include <cstdio>

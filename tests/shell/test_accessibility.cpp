@@ -7,6 +7,7 @@
 #include "accessibility.h"
 #include "difficulty.h"
 #include "number_words.h"
+#include "qt_message_boxes.h"
 #include "strange_files.h"
 #include "windows_on_fakes.h"
 

@@ -8,7 +8,7 @@
 #include "fakes.h"
 #include "frm_about.h"
 #include "key_value.h"
-#include "registry.h"
+#include "system_registry.h"
 
 #include <QLabel>
 #include <QPushButton>

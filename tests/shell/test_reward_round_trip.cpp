@@ -10,7 +10,7 @@
 #include "profile_file.h"
 #include "program_end.h"
 #include "program_windows.h"
-#include "registry.h"
+#include "system_registry.h"
 
 #include <QAction>
 #include <QLabel>

@@ -21,7 +21,7 @@
 #include "game_options.h"
 #include "high_scores.h"
 #include "profile_file.h"
-#include "registry.h"
+#include "system_registry.h"
 
 #include <QTemporaryDir>
 

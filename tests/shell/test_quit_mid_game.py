@@ -90,6 +90,9 @@ class Tree:
     def __init__(self, pid):
         from gi.repository import Atspi, GLib
         self.atspi, self.glib = Atspi, GLib
+        # A call waits for its answer as long as the program may take (0.8 s
+        # by default: a new game in a sanitizer build takes longer).
+        Atspi.set_timeout(WAIT_S * 1000, WAIT_S * 1000)
         self.desktop = Atspi.get_desktop(0)
         self.desktop.set_cache_mask(Atspi.Cache.NONE)
         self.pid = pid
@@ -150,10 +153,11 @@ def words_of(program, number):
     return words.stdout.strip()
 
 
-def play_and_quit(program, folder):
+def play_and_quit(program, folder, display):
     runtime = os.path.join(folder, "run")
     scores = os.path.join(folder, "data", "vorelle", "scores.lst")
-    vorelle = subprocess.Popen([program], env=dict(os.environ, XDG_RUNTIME_DIR=runtime),
+    vorelle = subprocess.Popen([program], env=dict(os.environ, DISPLAY=display,
+                                                   XDG_RUNTIME_DIR=runtime),
                                preexec_fn=ended_with_us)
     try:
         tree = Tree(vorelle.pid)
@@ -203,18 +207,18 @@ def play_and_quit(program, folder):
             vorelle.wait()
 
 
-def on_private_bus(program, folder):
+def on_private_bus(program, folder, display):
     try:
         start_accessibility_bus()
-        play_and_quit(program, folder)
+        play_and_quit(program, folder, display)
     except Failure as failure:
         sys.exit(f"FAIL: {failure}")
     print('PASS: "Quitter" mid-game ended the program with status 0, nothing left behind')
 
 
 def main():
-    if len(sys.argv) == 4 and sys.argv[1] == "--on-private-bus":
-        return on_private_bus(sys.argv[2], sys.argv[3])
+    if len(sys.argv) == 5 and sys.argv[1] == "--on-private-bus":
+        return on_private_bus(*sys.argv[2:])
     if len(sys.argv) != 2:
         sys.exit(__doc__)
     # Short: a socket's path has room for about a hundred bytes.
@@ -231,16 +235,18 @@ def main():
             file.write(SCORES)
         xvfb, display = start_display()
         # The accessibility bus's socket goes in the runtime folder of the
-        # session bus, one of our own.
-        environment = dict(
-            os.environ, DISPLAY=display, QT_QPA_PLATFORM="xcb",
-            QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", SDL_AUDIODRIVER="dummy",
+        # session bus, one of our own; the bus knows no display, so the
+        # program finds it through the session bus alone.
+        environment = {key: value for key, value in os.environ.items()
+                       if key not in ("DISPLAY", "WAYLAND_DISPLAY", "AT_SPI_BUS_ADDRESS")}
+        environment.update(
+            QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", SDL_AUDIODRIVER="dummy",
             HOME=os.path.join(folder, "home"), XDG_CONFIG_HOME=os.path.join(folder, "config"),
             XDG_DATA_HOME=os.path.join(folder, "data"),
             XDG_CONFIG_DIRS=os.path.join(folder, "system"),
             XDG_RUNTIME_DIR=os.path.join(folder, "bus"))
         command = [sys.executable, os.path.abspath(__file__), "--on-private-bus",
-                   os.path.abspath(sys.argv[1]), folder]
+                   os.path.abspath(sys.argv[1]), folder, display]
         try:
             status = subprocess.run(["dbus-run-session", "--", *command], env=environment,
                                     preexec_fn=ended_with_us).returncode
